@@ -1,0 +1,143 @@
+#include "conversion_run.h"
+
+#include <memory>
+#include <string_view>
+
+#include "layer_capture.h"
+#include "linetype_injection.h"
+#include "ltype_table_replacement.h"
+#include "messages.h"
+#include "output_path.h"
+#include "stage.h"
+#include "structure_validator.h"
+
+namespace {
+
+// The first bytes of a binary DXF file.
+constexpr std::string_view kBinaryDxfSentinel{"AutoCAD Binary DXF\r\n\x1A\0", 22};
+
+void Show(MessageSink& sink, std::string_view text) { sink.ShowMessage(std::string(text)); }
+
+bool HasNul(const std::string& text) { return text.find('\0') != std::string::npos; }
+
+// Copies the line without its spaces; every other byte stays.
+void RemoveSpaces(std::string_view rawLine, LineText& currentLine) {
+    std::uint32_t size = 0;
+    for (const char c : rawLine) {
+        currentLine.bytes[size] = c;
+        size += c != ' ' ? 1 : 0;
+    }
+    currentLine.size = size;
+}
+
+RunOutcome CloseAtEnd(ConversionState& state, MessageSink& sink) {
+    if (!state.sourceFile.Close()) {
+        sink.EndWaitCursor();
+        Show(sink, messages::kSourceCloseFailedAtEnd);
+        if (!state.outputFile.Close()) Show(sink, messages::kOutputCloseFailedAtEnd);
+        return RunOutcome::CloseFailed;
+    }
+    if (!state.outputFile.Close()) {
+        sink.EndWaitCursor();
+        Show(sink, messages::kOutputCloseFailedAtEnd);
+        return RunOutcome::CloseFailed;
+    }
+    sink.EndWaitCursor();
+    Show(sink, messages::kFinished);
+    return RunOutcome::Finished;
+}
+
+RunOutcome Convert(ConversionState& state, const KnownLinetypes& knownLinetypes, MessageSink& sink) {
+    for (;;) {
+        const LineReader::Status status = state.sourceFile.ReadLine(state.rawLine);
+        if (state.sourceFile.failed()) {
+            AbortRun(state, sink, messages::kReadError);
+            return RunOutcome::Stopped;
+        }
+        if (status == LineReader::Status::End) break;
+        if (status == LineReader::Status::TooLong) {
+            AbortRun(state, sink, messages::kLineTooLong);
+            return RunOutcome::Stopped;
+        }
+
+        ++state.lineNumber;
+        RemoveSpaces(state.rawLine, state.currentLine);
+        state.lineNumberText.Increment();
+
+        if (!ValidateStructure(state, knownLinetypes, sink)) return RunOutcome::Stopped;
+        CaptureLayerLine(state, knownLinetypes, sink);
+        ScanEntityLine(state, knownLinetypes, sink);
+        ScanBlockLine(state, knownLinetypes, sink);
+        if (!ReplaceLtypeTable(state, knownLinetypes, sink)) return RunOutcome::Stopped;
+
+        state.previousLine = state.currentLine;
+        state.outputFile.WriteLine(state.rawLine);
+        if (state.outputFile.failed()) {
+            AbortRun(state, sink, messages::kWriteError);
+            return RunOutcome::Stopped;
+        }
+        if (status == LineReader::Status::LastLine) break;
+    }
+    return CloseAtEnd(state, sink);
+}
+
+}  // namespace
+
+void AbortRun(ConversionState& state, MessageSink& sink, std::string_view message) {
+    sink.EndWaitCursor();
+    Show(sink, message);
+    if (!state.sourceFile.Close()) Show(sink, messages::kSourceCloseFailed);
+    if (!state.outputFile.Close()) Show(sink, messages::kOutputCloseFailed);
+}
+
+RunOutcome RunConversion(const std::string& sourcePath, const std::string& outputName,
+                         const std::string& extension, const KnownLinetypes& knownLinetypes,
+                         MessageSink& sink, const FileOps& files) {
+    if (sourcePath.empty()) {
+        Show(sink, messages::kNoSourceSelected);
+        return RunOutcome::NotStarted;
+    }
+    if (HasNul(sourcePath) || !PathExists(sourcePath.c_str())) {
+        Show(sink, messages::kSourceMissing);
+        return RunOutcome::NotStarted;
+    }
+    if (outputName.empty()) {
+        Show(sink, messages::kNoOutputName);
+        return RunOutcome::NotStarted;
+    }
+
+    // The layer table makes the state some 50 KB: it lives on the heap.
+    auto state = std::make_unique<ConversionState>();
+    state->outputPath = ComposeOutputPath(sourcePath, outputName, extension);
+    // A path with a NUL byte cannot name a file; it fails at the open below.
+    const bool outputNameable = !HasNul(state->outputPath);
+    if (outputNameable && PathOrLinkExists(state->outputPath.c_str())) {
+        Show(sink, messages::kOutputExists);
+        return RunOutcome::NotStarted;
+    }
+
+    const int source = files.openSource(sourcePath.c_str());
+    if (source < 0) {
+        Show(sink, messages::kSourceMissing);
+        return RunOutcome::NotStarted;
+    }
+    state->sourceFile.Open(files, source);
+
+    // Read as text, a binary file would pass as one line and a success.
+    if (state->sourceFile.StartsWith(kBinaryDxfSentinel)) {
+        Show(sink, messages::kBinarySource);
+        if (!state->sourceFile.Close()) Show(sink, messages::kSourceCloseFailed);
+        return RunOutcome::NotStarted;
+    }
+
+    const int output = outputNameable ? files.createOutput(state->outputPath.c_str()) : -1;
+    if (output < 0) {
+        Show(sink, messages::kOutputOpenFailed);
+        if (!state->sourceFile.Close()) Show(sink, messages::kSourceCloseFailed);
+        return RunOutcome::NotStarted;
+    }
+    state->outputFile.Open(files, output);
+
+    sink.BeginWaitCursor();
+    return Convert(*state, knownLinetypes, sink);
+}

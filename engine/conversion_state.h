@@ -1,0 +1,96 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "line_reader.h"
+#include "line_text.h"
+#include "output_writer.h"
+
+// Where the current line stands in the file's section, table and block
+// structure. The numbers are part of the behaviour: ENDSEC is valid in every
+// state below 10, ENDTAB in every state between 10 and 20.
+namespace SectionState {
+inline constexpr int OutsideSection = 10;
+inline constexpr int SectionOpened = 0;
+inline constexpr int InTables = 1;
+inline constexpr int InEntities = 2;
+inline constexpr int InBlocks = 3;
+inline constexpr int InTable = 11;
+inline constexpr int InLtypeTable = 12;
+inline constexpr int InLtypeEntry = 13;
+inline constexpr int InLayerTable = 14;
+inline constexpr int InLayerEntry = 15;
+inline constexpr int InBlock = 21;
+}  // namespace SectionState
+
+// scanState values by owner: layer capture 0 to 3, entity scan 10 to 12,
+// block scan 21 and 22.
+namespace ScanState {
+inline constexpr int CaptureEntryOpened = 0;
+inline constexpr int CaptureCodeLine = 1;
+inline constexpr int CaptureValueLine = 2;
+inline constexpr int CaptureClosed = 3;
+inline constexpr int EntitiesOpened = 10;
+inline constexpr int EntityValueLine = 11;
+inline constexpr int EntityCodeLine = 12;
+inline constexpr int BlockValueLine = 21;
+inline constexpr int BlockCodeLine = 22;
+}  // namespace ScanState
+
+struct LayerRecord {
+    LineText name;
+    LineText linetype;
+};
+
+// Slots 0 to 257; names are written only up to slot 256.
+inline constexpr int kLayerSlots = 258;
+inline constexpr int kLastWritableLayerSlot = 256;
+using LayerTable = std::array<LayerRecord, kLayerSlots>;
+
+// Marks an entity or block record without a layer found.
+inline constexpr int kNoLayer = 999;
+
+// The decimal text of the line number, kept up to date by counting in
+// decimal so that numbering a line costs no conversion.
+class LineNumberText {
+public:
+    void Increment() {
+        // Digits not yet in use hold '0', so a carry simply moves into them.
+        int i = kSize - 1;
+        while (digits_[i] == '9') digits_[i--] = '0';
+        ++digits_[i];
+        if (i < first_) first_ = i;
+    }
+    std::string_view view() const {
+        return first_ == kSize ? std::string_view{} : std::string_view(digits_ + first_, kSize - first_);
+    }
+
+private:
+    static constexpr int kSize = 20;
+    char digits_[kSize] = {'0', '0', '0', '0', '0', '0', '0', '0', '0', '0',
+                           '0', '0', '0', '0', '0', '0', '0', '0', '0', '0'};  // 20 digits hold any int64
+    int first_ = kSize;
+};
+
+// The record of one run, created when it starts and gone when it ends.
+struct ConversionState {
+    std::string outputPath;
+    LineReader sourceFile;
+    OutputWriter outputFile;
+    std::int64_t lineNumber = 0;
+    LineNumberText lineNumberText;
+    std::string_view rawLine;  // the bytes as read, without the line break
+    LineText currentLine;      // rawLine without its spaces
+    LineText previousLine;
+    int sectionState = SectionState::OutsideSection;
+    int scanState = ScanState::CaptureEntryOpened;
+    int layerIndex = -1;
+    LayerTable layers;
+    int entityHasLinetype = 0;
+    int entityLayerIndex = kNoLayer;
+    int blockHasLinetype = 0;
+    int blockLayerIndex = kNoLayer;
+};

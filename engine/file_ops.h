@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+
+// The file services a run uses, as plain replaceable functions, so that tests
+// can make any of them fail and the command line can discard the output.
+// Each returns what its POSIX counterpart returns (-1 on failure).
+struct FileOps {
+    // Opens the source for reading without blocking on a FIFO; refuses
+    // anything that is not a regular file.
+    std::function<int(const char* path)> openSource;
+    // Creates the output, never opening a file or link that already exists.
+    std::function<int(const char* path)> createOutput;
+    std::function<long(int fd, void* buffer, std::size_t size)> read;
+    std::function<long(int fd, const void* buffer, std::size_t size)> write;
+    std::function<int(int fd)> close;
+};
+
+// The real file system.
+FileOps PosixFileOps();
+
+// Whether a path exists, following links (a source that is a link to a file is
+// a source).
+bool PathExists(const char* path);
+
+// Whether a path exists without following a final link, so that a dangling
+// link counts as an existing output.
+bool PathOrLinkExists(const char* path);

@@ -1,0 +1,49 @@
+#include "layer_capture.h"
+
+#include <cstring>
+#include <string>
+
+#include "messages.h"
+
+void CaptureLayerLine(ConversionState& state, const KnownLinetypes& knownLinetypes,
+                      MessageSink& sink) {
+    if (state.scanState >= ScanState::CaptureClosed) return;
+
+    if (state.layerIndex > kLastWritableLayerSlot) {
+        // The one message shown while the busy cursor is on; the run goes on.
+        sink.ShowMessage(std::string(messages::kLayerLimit));
+        state.scanState = ScanState::CaptureClosed;
+        return;
+    }
+
+    // Group parity: the entry's LAYER line sets 0, then every line flips
+    // between code (1) and value (2), so that a value that reads "2" or "6"
+    // is never taken for a group code.
+    const bool inEntry = state.sectionState == SectionState::InLayerEntry;
+    const bool layerLine = Is(state.currentLine, "LAYER");
+    if (!layerLine && inEntry) {
+        state.scanState = state.scanState == ScanState::CaptureCodeLine ? ScanState::CaptureValueLine
+                                                                          : ScanState::CaptureCodeLine;
+    } else if (layerLine && IsChar(state.previousLine, '0') && inEntry) {
+        state.scanState = ScanState::CaptureEntryOpened;
+        ++state.layerIndex;
+    }
+
+    if (!inEntry || state.scanState != ScanState::CaptureValueLine) return;
+    // The validator and this stage count entries from -1, so a value line of
+    // an entry always has a slot from 1 to 256 here.
+    LayerRecord& record = state.layers[static_cast<std::size_t>(state.layerIndex)];
+
+    if (IsChar(state.previousLine, '2')) {
+        record.name = state.currentLine;
+        return;
+    }
+    if (IsChar(state.previousLine, '6')) {
+        for (const char* linetype : knownLinetypes) {
+            if (Is(state.currentLine, linetype)) {
+                record.linetype = state.currentLine;
+                return;
+            }
+        }
+    }
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+#include "stage.h"
+
+// Records the name of every LAYER table entry and, when it is one of the
+// known linetypes, its linetype, into the run's layer table.
+void CaptureLayerLine(ConversionState& state, const KnownLinetypes& knownLinetypes,
+                      MessageSink& sink);

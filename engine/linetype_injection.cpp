@@ -1,0 +1,80 @@
+#include "linetype_injection.h"
+
+namespace {
+
+// A layer captured without a known linetype gives no group: a group 6 with
+// an empty value names a linetype that does not exist.
+void WriteLinetypeGroupIfNeeded(ConversionState& state, int hasLinetype, int layerSlot) {
+    if (hasLinetype != 0 || layerSlot >= kNoLayer) return;
+    const LineText& linetype = state.layers[static_cast<std::size_t>(layerSlot)].linetype;
+    if (linetype.size == 0) return;
+    state.outputFile.WriteText("  6\n");
+    state.outputFile.WriteText(linetype.view());
+    state.outputFile.WriteText("\n");
+}
+
+bool IsExtendedDataStart(const LineText& line) { return Is(line, "1001"); }
+
+// A value line: the line before it is its group code.
+void NoteGroupValue(const ConversionState& state, int& hasLinetype, int& layerSlot) {
+    if (IsChar(state.previousLine, '8')) {
+        const int found = FindLayerIndex(state.layers, state.layerIndex, state.currentLine);
+        if (found >= 0) layerSlot = found;
+    } else if (IsChar(state.previousLine, '6')) {
+        hasLinetype = 1;
+    }
+}
+
+}  // namespace
+
+int FindLayerIndex(const LayerTable& layers, int layerIndex, const LineText& name) {
+    const int last = layerIndex < kLayerSlots - 1 ? layerIndex : kLayerSlots - 1;
+    for (int slot = 0; slot <= last; ++slot) {
+        if (layers[static_cast<std::size_t>(slot)].name == name) return slot;
+    }
+    return -1;
+}
+
+void ScanEntityLine(ConversionState& state, const KnownLinetypes&, MessageSink&) {
+    if (state.sectionState != SectionState::InEntities) return;
+    const bool codeZero = IsChar(state.currentLine, '0');
+
+    if (codeZero && state.scanState == ScanState::EntitiesOpened) {  // E1
+        state.scanState = ScanState::EntityValueLine;
+        state.entityHasLinetype = 0;
+        state.entityLayerIndex = kNoLayer;
+    } else if (state.scanState == ScanState::EntityValueLine) {  // E2
+        state.scanState = ScanState::EntityCodeLine;
+        NoteGroupValue(state, state.entityHasLinetype, state.entityLayerIndex);
+    } else if (!codeZero && state.scanState == ScanState::EntityCodeLine) {  // E3
+        state.scanState = ScanState::EntityValueLine;
+        if (IsExtendedDataStart(state.currentLine)) {
+            WriteLinetypeGroupIfNeeded(state, state.entityHasLinetype, state.entityLayerIndex);
+            state.entityHasLinetype = 1;
+        }
+    } else if (codeZero && state.scanState == ScanState::EntityCodeLine) {  // E4
+        WriteLinetypeGroupIfNeeded(state, state.entityHasLinetype, state.entityLayerIndex);
+        state.scanState = ScanState::EntityValueLine;
+        state.entityHasLinetype = 0;
+        state.entityLayerIndex = kNoLayer;
+    }
+}
+
+void ScanBlockLine(ConversionState& state, const KnownLinetypes&, MessageSink&) {
+    if (state.sectionState != SectionState::InBlock) return;
+
+    if (state.scanState == ScanState::BlockCodeLine) {
+        if (IsChar(state.currentLine, '0')) {  // B1
+            WriteLinetypeGroupIfNeeded(state, state.blockHasLinetype, state.blockLayerIndex);
+            state.blockHasLinetype = 0;
+            state.blockLayerIndex = kNoLayer;
+        } else if (IsExtendedDataStart(state.currentLine)) {  // B2, extended data
+            WriteLinetypeGroupIfNeeded(state, state.blockHasLinetype, state.blockLayerIndex);
+            state.blockHasLinetype = 1;
+        }
+        state.scanState = ScanState::BlockValueLine;
+    } else if (state.scanState == ScanState::BlockValueLine) {  // B3
+        state.scanState = ScanState::BlockCodeLine;
+        NoteGroupValue(state, state.blockHasLinetype, state.blockLayerIndex);
+    }
+}

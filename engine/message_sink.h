@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// How a run talks to the user. The dialog shows message boxes and the busy
+// cursor; the command line writes to standard error; tests record.
+class MessageSink {
+public:
+    virtual ~MessageSink() = default;
+
+    // A modal message with an OK button; returns when it has been dismissed.
+    // The text is UTF-8 and may hold line breaks.
+    virtual void ShowMessage(const std::string& text) = 0;
+    virtual void BeginWaitCursor() = 0;
+    virtual void EndWaitCursor() = 0;
+};

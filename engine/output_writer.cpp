@@ -1,0 +1,40 @@
+#include "output_writer.h"
+
+#include "file_ops.h"
+
+void OutputWriter::Open(const FileOps& ops, int fd) {
+    ops_ = &ops;
+    fd_ = fd;
+    buffer_ = std::make_unique<char[]>(kBufferBytes);
+}
+
+void OutputWriter::WriteText(std::string_view text) {
+    for (const char c : text) {
+        if (kBufferBytes - used_ < 2) Flush();
+        if (c == '\n') buffer_[used_++] = '\r';
+        buffer_[used_++] = c;
+    }
+}
+
+void OutputWriter::Flush() {
+    std::size_t done = 0;
+    while (!failed_ && done < used_) {
+        const long n = ops_->write(fd_, buffer_.get() + done, used_ - done);
+        if (n <= 0) {
+            failed_ = true;
+        } else {
+            done += static_cast<std::size_t>(n);
+        }
+    }
+    used_ = 0;
+}
+
+bool OutputWriter::Close() {
+    const bool wasFailed = failed_;
+    Flush();
+    const bool flushed = wasFailed || !failed_;
+    const int fd = fd_;
+    fd_ = -1;
+    buffer_.reset();
+    return (ops_->close(fd) == 0) && flushed;
+}

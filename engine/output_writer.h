@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+#include <memory>
+#include <string_view>
+
+struct FileOps;
+
+// Writes the output through one large buffer, every line break as CR LF, as
+// the drawings' home platform writes text files.
+class OutputWriter {
+public:
+    static constexpr std::size_t kBufferBytes = 256 * 1024;
+
+    void Open(const FileOps& ops, int fd);
+    bool isOpen() const { return fd_ >= 0; }
+
+    // A line as read, then a line break.
+    void WriteLine(std::string_view line) {
+        if (kBufferBytes - used_ < line.size() + 2) Flush();
+        char* out = buffer_.get() + used_;
+        std::memcpy(out, line.data(), line.size());
+        out[line.size()] = '\r';
+        out[line.size() + 1] = '\n';
+        used_ += line.size() + 2;
+    }
+
+    // Text whose LF bytes are line breaks.
+    void WriteText(std::string_view text);
+
+    // Set once a write has failed; what could not be written is dropped.
+    bool failed() const { return failed_; }
+
+    // Writes what is buffered and closes the file; false when either failed.
+    bool Close();
+
+private:
+    void Flush();
+
+    const FileOps* ops_ = nullptr;
+    int fd_ = -1;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t used_ = 0;
+    bool failed_ = false;
+};

@@ -1,0 +1,86 @@
+#include "structure_validator.h"
+
+#include <string>
+
+#include "messages.h"
+
+namespace {
+
+using namespace SectionState;
+
+// A keyword line together with the group code on the line before it, the
+// states in which it may stand, and the move it makes there.
+struct KeywordCheck {
+    char groupCode;
+    std::string_view keyword;
+    bool (*validIn)(int sectionState);
+    void (*apply)(ConversionState& state);
+};
+
+constexpr KeywordCheck kChecks[] = {
+    {'0', "SECTION", [](int s) { return s == OutsideSection; },
+     [](ConversionState& st) { st.sectionState = SectionOpened; }},
+    {'0', "ENDSEC", [](int s) { return s < 10; },
+     [](ConversionState& st) { st.sectionState = OutsideSection; }},
+    {'2', "ENTITIES", [](int s) { return s == SectionOpened; },
+     [](ConversionState& st) {
+         st.sectionState = InEntities;
+         st.scanState = ScanState::EntitiesOpened;
+     }},
+    {'2', "BLOCKS", [](int s) { return s == SectionOpened; },
+     [](ConversionState& st) { st.sectionState = InBlocks; }},
+    {'0', "BLOCK", [](int s) { return s == InBlocks; },
+     [](ConversionState& st) {
+         st.sectionState = InBlock;
+         st.scanState = ScanState::BlockValueLine;
+         st.blockHasLinetype = 0;
+         st.blockLayerIndex = kNoLayer;
+     }},
+    {'0', "ENDBLK", [](int s) { return s == InBlock; },
+     [](ConversionState& st) { st.sectionState = InBlocks; }},
+    {'2', "TABLES", [](int s) { return s == SectionOpened; },
+     [](ConversionState& st) { st.sectionState = InTables; }},
+    {'0', "TABLE", [](int s) { return s == InTables; },
+     [](ConversionState& st) { st.sectionState = InTable; }},
+    {'0', "ENDTAB", [](int s) { return s > 10 && s < 20; },
+     [](ConversionState& st) { st.sectionState = InTables; }},
+    {'2', "LTYPE", [](int s) { return s == InTable; },
+     [](ConversionState& st) { st.sectionState = InLtypeTable; }},
+    {'0', "LTYPE", [](int s) { return s == InLtypeTable || s == InLtypeEntry; },
+     [](ConversionState& st) { st.sectionState = InLtypeEntry; }},
+    {'2', "LAYER", [](int s) { return s == InTable; },
+     [](ConversionState& st) { st.sectionState = InLayerTable; }},
+    {'0', "LAYER", [](int s) { return s == InLayerTable || s == InLayerEntry; },
+     [](ConversionState& st) {
+         if (st.sectionState == InLayerTable) ++st.layerIndex;
+         st.sectionState = InLayerEntry;
+     }},
+};
+
+// Every keyword has five to eight bytes.
+constexpr std::uint32_t kShortestKeyword = 5;
+constexpr std::uint32_t kLongestKeyword = 8;
+
+}  // namespace
+
+bool ValidateStructure(ConversionState& state, const KnownLinetypes&, MessageSink& sink) {
+    const LineText& code = state.previousLine;
+    const LineText& line = state.currentLine;
+    if (code.size != 1 || (code.bytes[0] != '0' && code.bytes[0] != '2')) return true;
+    if (line.size < kShortestKeyword || line.size > kLongestKeyword) return true;
+
+    for (const KeywordCheck& check : kChecks) {
+        if (code.bytes[0] != check.groupCode || !Is(line, check.keyword)) continue;
+        if (!check.validIn(state.sectionState)) {
+            std::string message(state.lineNumberText.view());
+            message += messages::kStructureErrorBefore;
+            message += line.view();
+            message += messages::kStructureErrorAfter;
+            AbortRun(state, sink, message);
+            return false;
+        }
+        check.apply(state);
+        return true;
+    }
+    return true;
+}

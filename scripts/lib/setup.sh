@@ -1,0 +1,38 @@
+# Sourced by the developer scripts: installs what a fresh Debian 12 machine
+# lacks, then configures and builds into build/.
+
+# What building needs, and what the tests need on top.
+BUILD_PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libwxgtk3.2-dev fonts-ipafont-mincho)
+TEST_PACKAGES=(xvfb xauth xdotool python3-ezdxf gdal-bin clang libclang-rt-14-dev)
+
+missing_packages() {
+    local pkg
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}\n' "$pkg" 2>/dev/null | grep -q '^install ok installed$' ||
+            printf '%s\n' "$pkg"
+    done
+}
+
+# ensure_packages PKG...: installs the missing ones (as root), or prints the
+# command that would and fails.
+ensure_packages() {
+    local missing
+    mapfile -t missing < <(missing_packages "$@")
+    [ "${#missing[@]}" -eq 0 ] && return 0
+    if [ "$(id -u)" -eq 0 ]; then
+        echo "Installing: ${missing[*]}" >&2
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get update -q
+        apt-get install -y --no-install-recommends "${missing[@]}"
+    else
+        echo "These packages are missing. Install them with:" >&2
+        echo "  sudo apt-get update && sudo apt-get install -y --no-install-recommends ${missing[*]}" >&2
+        return 1
+    fi
+}
+
+# build_release: configures build/ (release, with tests) and builds it.
+build_release() {
+    cmake --preset release >/dev/null
+    cmake --build --preset release
+}
