@@ -20,7 +20,8 @@ void LineReader::ReadMore() {
     const long n = ops_->read(fd_, buffer_.get() + filled_, kBlockBytes - filled_);
     if (n <= 0) {
         fileEnded_ = true;
-        failed_ = n < 0;
+        // Past a 0x1A the input has ended anyway.
+        readFailed_ = n < 0 && !stopByteSeen_;
         return;
     }
     const std::size_t from = filled_;
@@ -66,6 +67,7 @@ LineReader::Status LineReader::ReadLine(std::string_view& line) {
         }
         if (available >= kDecisionWindow) return Status::TooLong;
         if (atEnd()) {
+            failed_ = readFailed_;
             if (available == 0) return Status::End;
             pos_ = end_;
             line = std::string_view(start, available);
