@@ -1,0 +1,63 @@
+#include "fault_files.h"
+
+#include <cerrno>
+
+FileOps FaultFiles::ops() {
+    return FileOps{
+        [this](const char* path) {
+            if (beforeOpenSource) beforeOpenSource(path);
+            sourceFd = real_.openSource(path);
+            return sourceFd;
+        },
+        [this](const char* path) {
+            if (beforeCreateOutput) beforeCreateOutput(path);
+            outputFd = real_.createOutput(path);
+            return outputFd;
+        },
+        [this](int fd, void* buffer, std::size_t size) { return Read(fd, buffer, size); },
+        [this](int fd, const void* buffer, std::size_t size) { return Write(fd, buffer, size); },
+        [this](int fd) { return Close(fd); },
+    };
+}
+
+long FaultFiles::Write(int fd, const void* buffer, std::size_t size) {
+    ++writeCalls;
+    const bool limitReached = outputByteLimit >= 0 && bytesWritten >= outputByteLimit;
+    if (writeCalls == failingWrite || limitReached) {
+        failedWriteOffset = bytesWritten;
+        failedWriteSize = size;
+        if (writeReturnsZero) return 0;
+        errno = ENOSPC;
+        return -1;
+    }
+    if (writeChunk != 0 && size > writeChunk) size = writeChunk;
+    if (outputByteLimit >= 0 && bytesWritten + static_cast<long>(size) > outputByteLimit) {
+        size = static_cast<std::size_t>(outputByteLimit - bytesWritten);
+    }
+    const long n = real_.write(fd, buffer, size);
+    if (n > 0) bytesWritten += n;
+    return n;
+}
+
+long FaultFiles::Read(int fd, void* buffer, std::size_t size) {
+    ++readCalls;
+    if (readCalls == failingRead) {
+        errno = EIO;
+        return -1;
+    }
+    if (readChunk != 0 && size > readChunk) size = readChunk;
+    const long n = real_.read(fd, buffer, size);
+    if (n > 0) bytesRead += n;
+    return n;
+}
+
+int FaultFiles::Close(int fd) {
+    ++closeCalls[fd];
+    // The descriptor goes in any case, as with a real close that fails.
+    const int result = real_.close(fd);
+    if ((fd == sourceFd && failSourceClose) || (fd == outputFd && failOutputClose)) {
+        errno = EIO;
+        return -1;
+    }
+    return result;
+}

@@ -1,0 +1,74 @@
+#include "unprivileged_run.h"
+
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "conversion_run.h"
+#include "known_linetypes.h"
+#include "recording_sink.h"
+
+namespace {
+
+constexpr uid_t kNobody = 65534;
+constexpr int kDropFailed = 77;
+
+bool DropPrivileges() {
+    if (::geteuid() != 0) return true;
+    return ::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0 &&
+           ::geteuid() == kNobody;
+}
+
+void WriteAll(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n <= 0) return;
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+std::string ReadAll(int fd) {
+    std::string bytes;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n <= 0) return bytes;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+}
+
+}  // namespace
+
+std::optional<std::vector<std::string>> RunAsUnprivilegedUser(const std::string& sourcePath,
+                                                              const std::string& outputName) {
+    int channel[2];
+    if (::pipe(channel) != 0) return std::nullopt;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        if (!DropPrivileges()) ::_exit(kDropFailed);
+        RecordingSink sink;
+        RunConversion(sourcePath, outputName, kOutputExtension, kKnownLinetypes, sink);
+        std::string record;
+        for (const std::string& call : sink.calls) record += call + '\0';
+        WriteAll(channel[1], record);
+        ::_exit(0);
+    }
+    ::close(channel[1]);
+    const std::string record = ReadAll(channel[0]);
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == kDropFailed) return std::nullopt;
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        return std::vector<std::string>{"the child ended abnormally"};
+    }
+
+    std::vector<std::string> calls;
+    std::size_t start = 0;
+    for (std::size_t end; (end = record.find('\0', start)) != std::string::npos; start = end + 1) {
+        calls.push_back(record.substr(start, end - start));
+    }
+    return calls;
+}

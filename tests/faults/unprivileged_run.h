@@ -1,0 +1,16 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// A run made by an ordinary user, so that file permissions hold even where
+// the tests run as root: in a child process that drops to the user nobody
+// (65534) first. Gives the calls the sink saw, or nothing when the child
+// could not drop its privileges.
+std::optional<std::vector<std::string>> RunAsUnprivilegedUser(const std::string& sourcePath,
+                                                              const std::string& outputName);
+
+// Why RunAsUnprivilegedUser gave nothing, for the skip message.
+inline constexpr const char* kCannotDropPrivileges =
+    "running as root, and the child cannot switch to uid 65534";
