@@ -23,7 +23,8 @@ void LineReader::ReadMore() {
     const long n = ops_->read(fd_, buffer_.get() + filled_, kBlockBytes - filled_);
     if (n <= 0) {
         fileEnded_ = true;
-        failed_ = n < 0;
+        // Past a 0x1A the input has ended anyway.
+        readFailed_ = n < 0 && !stopByteSeen_;
         return;
     }
     const std::size_t from = filled_;
@@ -75,6 +76,7 @@ LineReader::Status LineReader::ReadLineSlowly(std::string_view& line) {
         if (next < end_) {
             LoadMask(next);
         } else if (atEnd()) {
+            failed_ = readFailed_;
             const std::size_t available = end_ - pos_;
             if (available == 0) return Status::End;
             line = std::string_view(buffer_.get() + pos_, available);

@@ -49,7 +49,9 @@ public:
     // rule does not apply). Call before the first ReadLine.
     bool StartsWith(std::string_view prefix);
 
-    // Set once a read has failed; the input then ends where it failed.
+    // Set once a line has met a failed read; the input then ends where it
+    // failed. A failure met by reading ahead shows only when a line reaches
+    // it, so the lines read whole before it are still handed out.
     bool failed() const { return failed_; }
     std::uint64_t bytesRead() const { return bytesRead_; }
 
@@ -82,5 +84,6 @@ private:
     std::uint64_t bytesRead_ = 0;
     bool fileEnded_ = false;
     bool stopByteSeen_ = false;
+    bool readFailed_ = false;
     bool failed_ = false;
 };
