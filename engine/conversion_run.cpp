@@ -1,8 +1,11 @@
 #include "conversion_run.h"
 
+#include <bit>
+#include <cstring>
 #include <memory>
 #include <string_view>
 
+#include "byte_masks.h"
 #include "layer_capture.h"
 #include "linetype_injection.h"
 #include "ltype_table_replacement.h"
@@ -16,12 +19,30 @@ namespace {
 // The first bytes of a binary DXF file.
 constexpr std::string_view kBinaryDxfSentinel{"AutoCAD Binary DXF\r\n\x1A\0", 22};
 
-void Show(MessageSink& sink, std::string_view text) { sink.ShowMessage(std::string(text)); }
+void Show(MessageSink& sink, std::string_view text) {
+    sink.ShowMessage(std::string(text));
+}
 
-bool HasNul(const std::string& text) { return text.find('\0') != std::string::npos; }
+bool HasNul(const std::string& text) {
+    return text.find('\0') != std::string::npos;
+}
 
-// Copies the line without its spaces; every other byte stays.
+// Copies the line without its spaces; every other byte stays. Most lines
+// are short, with spaces only in front (right-aligned group codes): those
+// move as one 16-byte block.
 void RemoveSpaces(std::string_view rawLine, LineText& currentLine) {
+    constexpr std::size_t kShort = LineText::kShort;
+    if (rawLine.size() <= kShort) {
+        const std::uint32_t inLine = (std::uint32_t{1} << rawLine.size()) - 1;
+        const std::uint32_t spaces = ByteMask16(rawLine.data(), ' ') & inLine;
+        const int leading = std::countr_one(spaces);
+        if ((spaces >> leading) == 0) {
+            std::memcpy(currentLine.bytes, rawLine.data() + leading, kShort);
+            currentLine.size =
+                static_cast<std::uint32_t>(rawLine.size()) - static_cast<std::uint32_t>(leading);
+            return;
+        }
+    }
     std::uint32_t size = 0;
     for (const char c : rawLine) {
         currentLine.bytes[size] = c;
@@ -47,7 +68,8 @@ RunOutcome CloseAtEnd(ConversionState& state, MessageSink& sink) {
     return RunOutcome::Finished;
 }
 
-RunOutcome Convert(ConversionState& state, const KnownLinetypes& knownLinetypes, MessageSink& sink) {
+RunOutcome Convert(ConversionState& state, const KnownLinetypes& knownLinetypes,
+                   MessageSink& sink) {
     for (;;) {
         const LineReader::Status status = state.sourceFile.ReadLine(state.rawLine);
         if (state.sourceFile.failed()) {

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "layer_table.h"
 #include "line_reader.h"
 #include "line_text.h"
 #include "output_writer.h"
@@ -40,15 +40,9 @@ inline constexpr int BlockValueLine = 21;
 inline constexpr int BlockCodeLine = 22;
 }  // namespace ScanState
 
-struct LayerRecord {
-    LineText name;
-    LineText linetype;
-};
-
-// Slots 0 to 257; names are written only up to slot 256.
-inline constexpr int kLayerSlots = 258;
+// Names are written only up to slot 256; slot 257 is searched but never
+// written.
 inline constexpr int kLastWritableLayerSlot = 256;
-using LayerTable = std::array<LayerRecord, kLayerSlots>;
 
 // Marks an entity or block record without a layer found.
 inline constexpr int kNoLayer = 999;
@@ -65,13 +59,15 @@ public:
         if (i < first_) first_ = i;
     }
     std::string_view view() const {
-        return first_ == kSize ? std::string_view{} : std::string_view(digits_ + first_, kSize - first_);
+        return first_ == kSize ? std::string_view{}
+                               : std::string_view(digits_ + first_, kSize - first_);
     }
 
 private:
     static constexpr int kSize = 20;
-    char digits_[kSize] = {'0', '0', '0', '0', '0', '0', '0', '0', '0', '0',
-                           '0', '0', '0', '0', '0', '0', '0', '0', '0', '0'};  // 20 digits hold any int64
+    char digits_[kSize] = {
+        '0', '0', '0', '0', '0', '0', '0', '0', '0', '0',
+        '0', '0', '0', '0', '0', '0', '0', '0', '0', '0'};  // 20 digits hold any int64
     int first_ = kSize;
 };
 

@@ -22,8 +22,9 @@ void CaptureLayerLine(ConversionState& state, const KnownLinetypes& knownLinetyp
     const bool inEntry = state.sectionState == SectionState::InLayerEntry;
     const bool layerLine = Is(state.currentLine, "LAYER");
     if (!layerLine && inEntry) {
-        state.scanState = state.scanState == ScanState::CaptureCodeLine ? ScanState::CaptureValueLine
-                                                                          : ScanState::CaptureCodeLine;
+        state.scanState = state.scanState == ScanState::CaptureCodeLine
+                              ? ScanState::CaptureValueLine
+                              : ScanState::CaptureCodeLine;
     } else if (layerLine && IsChar(state.previousLine, '0') && inEntry) {
         state.scanState = ScanState::CaptureEntryOpened;
         ++state.layerIndex;
@@ -32,16 +33,16 @@ void CaptureLayerLine(ConversionState& state, const KnownLinetypes& knownLinetyp
     if (!inEntry || state.scanState != ScanState::CaptureValueLine) return;
     // The validator and this stage count entries from -1, so a value line of
     // an entry always has a slot from 1 to 256 here.
-    LayerRecord& record = state.layers[static_cast<std::size_t>(state.layerIndex)];
+    const auto slot = static_cast<std::size_t>(state.layerIndex);
 
     if (IsChar(state.previousLine, '2')) {
-        record.name = state.currentLine;
+        state.layers.SetName(slot, state.currentLine);
         return;
     }
     if (IsChar(state.previousLine, '6')) {
         for (const char* linetype : knownLinetypes) {
             if (Is(state.currentLine, linetype)) {
-                record.linetype = state.currentLine;
+                state.layers.SetLinetype(slot, state.currentLine);
                 return;
             }
         }

@@ -7,13 +7,16 @@
 namespace {
 // Enough bytes to decide any line: 98 stored bytes, or 97 and a CR LF.
 constexpr std::size_t kDecisionWindow = LineReader::kMaxLineBytes + 2;
+constexpr std::size_t kMaskBytes = 64;
 constexpr char kStopByte = 0x1A;
 }  // namespace
 
 void LineReader::Open(const FileOps& ops, int fd) {
     ops_ = &ops;
     fd_ = fd;
-    buffer_ = std::make_unique<char[]>(kBlockBytes);
+    // Zeroed, so that the padding and whatever a mask reads behind the data
+    // is defined.
+    buffer_ = std::make_unique<char[]>(kBlockBytes + kPadding);
 }
 
 void LineReader::ReadMore() {
@@ -37,7 +40,8 @@ void LineReader::ReadMore() {
     }
 }
 
-// Moves the unfinished line (fewer than kDecisionWindow bytes) to the front.
+// Moves the unfinished line (fewer than kDecisionWindow bytes, none of them
+// a line break) to the front.
 void LineReader::Compact() {
     const std::size_t rest = filled_ - pos_;
     std::memmove(buffer_.get(), buffer_.get() + pos_, rest);
@@ -46,35 +50,50 @@ void LineReader::Compact() {
     pos_ = 0;
 }
 
-bool LineReader::StartsWith(std::string_view prefix) {
-    while (filled_ < prefix.size() && !fileEnded_) ReadMore();
-    return filled_ >= prefix.size() && std::memcmp(buffer_.get(), prefix.data(), prefix.size()) == 0;
+// The line breaks in the 64 bytes from base, from pos_ up to end_.
+void LineReader::LoadMask(std::size_t base) {
+    maskBase_ = base;
+    std::uint64_t mask = ByteMask64(buffer_.get() + base, '\n');
+    if (pos_ > base) mask &= ~std::uint64_t{0} << (pos_ - base);
+    if (end_ - base < kMaskBytes) mask &= (std::uint64_t{1} << (end_ - base)) - 1;
+    breaks_ = mask;
 }
 
-LineReader::Status LineReader::ReadLine(std::string_view& line) {
+bool LineReader::StartsWith(std::string_view prefix) {
+    while (filled_ < prefix.size() && !fileEnded_) ReadMore();
+    LoadMask(0);
+    return filled_ >= prefix.size() &&
+           std::memcmp(buffer_.get(), prefix.data(), prefix.size()) == 0;
+}
+
+// No line break is left in the current mask: look further, reading more
+// when the buffer is used up.
+LineReader::Status LineReader::ReadLineSlowly(std::string_view& line) {
     for (;;) {
-        const char* start = buffer_.get() + pos_;
-        const std::size_t available = end_ - pos_;
-        const std::size_t window = available < kDecisionWindow ? available : kDecisionWindow;
-        const void* lf = std::memchr(start, '\n', window);
-        if (lf != nullptr) {
-            const std::size_t breakAt = static_cast<std::size_t>(static_cast<const char*>(lf) - start);
-            std::size_t size = breakAt;
-            if (size > 0 && start[size - 1] == '\r') --size;
-            pos_ += breakAt + 1;
-            line = std::string_view(start, size);
-            return size > kMaxLineBytes ? Status::TooLong : Status::Line;
-        }
-        if (available >= kDecisionWindow) return Status::TooLong;
-        if (atEnd()) {
+        std::size_t next = maskBase_ + kMaskBytes;
+        if (next > end_) next = end_;
+        if (next - pos_ >= kDecisionWindow) return Status::TooLong;
+        if (next < end_) {
+            LoadMask(next);
+        } else if (atEnd()) {
             failed_ = readFailed_;
+            const std::size_t available = end_ - pos_;
             if (available == 0) return Status::End;
+            line = std::string_view(buffer_.get() + pos_, available);
             pos_ = end_;
-            line = std::string_view(start, available);
+            maskBase_ = end_;
             return available > kMaxLineBytes ? Status::TooLong : Status::LastLine;
+        } else {
+            Compact();
+            ReadMore();
+            LoadMask(0);
         }
-        Compact();
-        ReadMore();
+        if (breaks_ != 0) {
+            const std::size_t lineBreak =
+                maskBase_ + static_cast<std::size_t>(std::countr_zero(breaks_));
+            breaks_ &= breaks_ - 1;
+            return TakeLine(lineBreak, line);
+        }
     }
 }
 

@@ -10,8 +10,24 @@
 struct LineText {
     static constexpr std::size_t kCapacity = 100;
 
+    // Lines up to this size are copied as one fixed-size block.
+    static constexpr std::size_t kShort = 16;
+
     std::uint32_t size = 0;
     char bytes[kCapacity] = {};
+
+    LineText() = default;
+    LineText(const LineText& other) { *this = other; }
+    // Copies only the bytes in use: a line is copied once per line read.
+    LineText& operator=(const LineText& other) {
+        size = other.size;
+        if (size <= kShort) {
+            std::memcpy(bytes, other.bytes, kShort);
+        } else {
+            std::memcpy(bytes, other.bytes, size);
+        }
+        return *this;
+    }
 
     std::string_view view() const { return {bytes, size}; }
 
@@ -32,4 +48,6 @@ inline bool operator==(const LineText& a, const LineText& b) {
 }
 
 // A one-byte line such as a group code "0", "2", "6" or "8".
-inline bool IsChar(const LineText& line, char c) { return line.size == 1 && line.bytes[0] == c; }
+inline bool IsChar(const LineText& line, char c) {
+    return line.size == 1 && line.bytes[0] == c;
+}

@@ -13,7 +13,9 @@ void WriteLinetypeGroupIfNeeded(ConversionState& state, int hasLinetype, int lay
     state.outputFile.WriteText("\n");
 }
 
-bool IsExtendedDataStart(const LineText& line) { return Is(line, "1001"); }
+bool IsExtendedDataStart(const LineText& line) {
+    return Is(line, "1001");
+}
 
 // A value line: the line before it is its group code.
 void NoteGroupValue(const ConversionState& state, int& hasLinetype, int& layerSlot) {
@@ -28,11 +30,11 @@ void NoteGroupValue(const ConversionState& state, int& hasLinetype, int& layerSl
 }  // namespace
 
 int FindLayerIndex(const LayerTable& layers, int layerIndex, const LineText& name) {
-    const int last = layerIndex < kLayerSlots - 1 ? layerIndex : kLayerSlots - 1;
-    for (int slot = 0; slot <= last; ++slot) {
-        if (layers[static_cast<std::size_t>(slot)].name == name) return slot;
-    }
-    return -1;
+    // The lowest slot of the name is the first a search from slot 0 meets;
+    // when it lies past the bound, so does every other slot of that name.
+    const int last = layerIndex < LayerTable::kSlots - 1 ? layerIndex : LayerTable::kSlots - 1;
+    const int slot = layers.LowestSlotNamed(name);
+    return slot <= last ? slot : -1;
 }
 
 void ScanEntityLine(ConversionState& state, const KnownLinetypes&, MessageSink&) {

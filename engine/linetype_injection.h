@@ -13,5 +13,4 @@ int FindLayerIndex(const LayerTable& layers, int layerIndex, const LineText& nam
 // extended data ("1001"), which must stay the last part of a record.
 void ScanEntityLine(ConversionState& state, const KnownLinetypes& knownLinetypes,
                     MessageSink& sink);
-void ScanBlockLine(ConversionState& state, const KnownLinetypes& knownLinetypes,
-                   MessageSink& sink);
+void ScanBlockLine(ConversionState& state, const KnownLinetypes& knownLinetypes, MessageSink& sink);

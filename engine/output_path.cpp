@@ -1,7 +1,9 @@
 #include "output_path.h"
 
 namespace {
-bool IsShiftJisLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool IsShiftJisLeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 }  // namespace
 
 std::size_t LastSeparatorIndex(std::string_view path, std::string_view separators, bool shiftJis) {

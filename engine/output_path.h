@@ -15,8 +15,7 @@ inline constexpr bool kShiftJisPaths = false;
 // The byte index of the last separator in path, or npos. In a Shift-JIS
 // path the second byte of a double-byte character is never a separator,
 // even where it is 0x5C ('\'), as in 表 or ソ.
-std::size_t LastSeparatorIndex(std::string_view path, std::string_view separators,
-                               bool shiftJis);
+std::size_t LastSeparatorIndex(std::string_view path, std::string_view separators, bool shiftJis);
 
 // The output lies beside the source: the source path up to and including
 // its last separator, then the name, then the extension. A source path

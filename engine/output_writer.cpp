@@ -5,7 +5,8 @@
 void OutputWriter::Open(const FileOps& ops, int fd) {
     ops_ = &ops;
     fd_ = fd;
-    buffer_ = std::make_unique<char[]>(kBufferBytes);
+    // Room behind the end for the fixed-size copy of a short line.
+    buffer_ = std::make_unique<char[]>(kBufferBytes + kShortLine);
 }
 
 void OutputWriter::WriteText(std::string_view text) {

@@ -12,15 +12,22 @@ struct FileOps;
 class OutputWriter {
 public:
     static constexpr std::size_t kBufferBytes = 256 * 1024;
+    static constexpr std::size_t kShortLine = 16;
 
     void Open(const FileOps& ops, int fd);
     bool isOpen() const { return fd_ >= 0; }
 
-    // A line as read, then a line break.
+    // A line as read, then a line break. The line must be followed by
+    // kShortLine readable bytes (the reader's padding): a short line is
+    // copied as one fixed-size block.
     void WriteLine(std::string_view line) {
         if (kBufferBytes - used_ < line.size() + 2) Flush();
         char* out = buffer_.get() + used_;
-        std::memcpy(out, line.data(), line.size());
+        if (line.size() <= kShortLine) {
+            std::memcpy(out, line.data(), kShortLine);
+        } else {
+            std::memcpy(out, line.data(), line.size());
+        }
         out[line.size()] = '\r';
         out[line.size() + 1] = '\n';
         used_ += line.size() + 2;
