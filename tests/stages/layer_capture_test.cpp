@@ -20,7 +20,7 @@ void Feed(StageBench& bench, const Script& script) {
 }
 
 void ExpectLayers(const ConversionState& state, const Slots& slots) {
-    for (int slot = 0; slot < kLayerSlots; ++slot) {
+    for (int slot = 0; slot < LayerTable::kSlots; ++slot) {
         SCOPED_TRACE("slot " + std::to_string(slot));
         const auto found = slots.find(slot);
         const LayerRecord& record = state.layers[static_cast<std::size_t>(slot)];

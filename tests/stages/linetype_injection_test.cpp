@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -299,12 +300,24 @@ struct LookupCase {
     int slot;
 };
 
+LineText Named(const char* text) {
+    LineText name;
+    name.assign(text);
+    return name;
+}
+
+LineText NumberedName(int number) {
+    char text[16];
+    std::snprintf(text, sizeof text, "L%d", number);
+    return Named(text);
+}
+
 TEST(FindLayerIndex, SearchesUpToTheIndexAndTheLastSlot) {
     LayerTable layers;
-    layers[1].name.assign("WALL");
-    layers[2].name.assign("WALL");
-    layers[5].name.assign("ROOF");
-    layers[257].name.assign("LAST");
+    layers.SetName(1, Named("WALL"));
+    layers.SetName(2, Named("WALL"));
+    layers.SetName(5, Named("ROOF"));
+    layers.SetName(257, Named("LAST"));
     const LookupCase cases[] = {
         {"FirstMatchWins", 5, "WALL", 1},
         {"BoundedByTheIndex", 4, "ROOF", -1},
@@ -318,9 +331,33 @@ TEST(FindLayerIndex, SearchesUpToTheIndexAndTheLastSlot) {
     };
     for (const LookupCase& c : cases) {
         SCOPED_TRACE(c.name);
-        LineText name;
-        name.assign(c.wanted);
-        EXPECT_EQ(FindLayerIndex(layers, c.layerIndex, name), c.slot);
+        EXPECT_EQ(FindLayerIndex(layers, c.layerIndex, Named(c.wanted)), c.slot);
+    }
+}
+
+// The lookup keeps an index of the names; a name set after a lookup must
+// be found, and the name it replaced no longer.
+TEST(FindLayerIndex, FollowsNamesSetAfterALookup) {
+    LayerTable layers;
+    layers.SetName(1, Named("WALL"));
+    EXPECT_EQ(FindLayerIndex(layers, 3, Named("WALL")), 1);
+    layers.SetName(1, Named("ROOF"));
+    layers.SetName(3, Named("WALL"));
+    EXPECT_EQ(FindLayerIndex(layers, 3, Named("WALL")), 3);
+    EXPECT_EQ(FindLayerIndex(layers, 3, Named("ROOF")), 1);
+}
+
+// Many names landing in the same part of the index still resolve to the
+// lowest slot of each.
+TEST(FindLayerIndex, EveryNameOfAFullTableIsFoundAtItsLowestSlot) {
+    LayerTable layers;
+    for (int slot = 1; slot <= 256; ++slot) {
+        layers.SetName(static_cast<std::size_t>(slot), NumberedName(slot % 200));
+    }
+    // Slots 201 to 256 repeat the names of slots 1 to 56; L0 is slot 200.
+    for (int slot = 1; slot <= 256; ++slot) {
+        const int k = slot % 200;
+        EXPECT_EQ(FindLayerIndex(layers, 257, NumberedName(k)), k == 0 ? 200 : k) << k;
     }
 }
 

@@ -45,7 +45,9 @@ TEST(ReplacementTable, StageWritesItAndClosesTheTable) {
     st.currentLine.assign("0");
     st.scanState = 2;
     st.layerIndex = 7;
-    st.layers[7].name.assign("WALL");
+    LineText wall;
+    wall.assign("WALL");
+    st.layers.SetName(7, wall);
     ASSERT_TRUE(ReplaceLtypeTable(st, kKnownLinetypes, bench.sink()));
     EXPECT_EQ(st.sectionState, InTables);
     EXPECT_EQ(st.scanState, 2);
