@@ -10,11 +10,25 @@ void OutputWriter::Open(const FileOps& ops, int fd) {
 }
 
 void OutputWriter::WriteText(std::string_view text) {
-    for (const char c : text) {
-        if (kBufferBytes - used_ < 2) Flush();
-        if (c == '\n') buffer_[used_++] = '\r';
-        buffer_[used_++] = c;
+    for (;;) {
+        const std::size_t lineBreak = text.find('\n');
+        Append(text.substr(0, lineBreak));
+        if (lineBreak == std::string_view::npos) return;
+        Append("\r\n");
+        text.remove_prefix(lineBreak + 1);
     }
+}
+
+void OutputWriter::Append(std::string_view bytes) {
+    while (kBufferBytes - used_ < bytes.size()) {
+        const std::size_t room = kBufferBytes - used_;
+        std::memcpy(buffer_.get() + used_, bytes.data(), room);
+        used_ += room;
+        bytes.remove_prefix(room);
+        Flush();
+    }
+    std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
+    used_ += bytes.size();
 }
 
 void OutputWriter::Flush() {

@@ -43,6 +43,7 @@ public:
     bool Close();
 
 private:
+    void Append(std::string_view bytes);
     void Flush();
 
     const FileOps* ops_ = nullptr;
