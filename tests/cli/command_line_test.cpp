@@ -1,0 +1,137 @@
+#include "command_line.h"
+
+#include <gtest/gtest.h>
+
+#include "cli_support.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// What a parse gave, in one line that a table can hold.
+std::string Describe(const CommandLine& command) {
+    switch (command.action) {
+        case CommandLine::Action::Help:
+            return "help";
+        case CommandLine::Action::Version:
+            return "version";
+        case CommandLine::Action::UsageError:
+            return "usage error: " + command.error;
+        case CommandLine::Action::Convert:
+            break;
+    }
+    std::string text = "convert";
+    if (command.quiet) text += " quiet";
+    if (command.batch) text += " suffix[" + command.suffix + "]";
+    for (const std::string& source : command.sources) text += " source[" + source + "]";
+    if (!command.batch) text += " name[" + command.outputName + "]";
+    return text;
+}
+
+struct ParseCase {
+    const char* title;
+    Strings arguments;
+    std::string parsed;  // as Describe gives it
+
+    friend void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.title; }
+};
+
+const ParseCase kParseCases[] = {
+    {"SourceAndName", {"a.dxf", "NEW"}, "convert source[a.dxf] name[NEW]"},
+    {"Quiet", {"-q", "a.dxf", "NEW"}, "convert quiet source[a.dxf] name[NEW]"},
+    {"QuietBetweenOperands", {"a.dxf", "--quiet", "NEW"}, "convert quiet source[a.dxf] name[NEW]"},
+    {"QuietTwice", {"-q", "a.dxf", "NEW", "-q"}, "convert quiet source[a.dxf] name[NEW]"},
+    {"EmptyOperandsAreOperands", {"", ""}, "convert source[] name[]"},
+    {"SingleDashIsAnOperand", {"-", "NEW"}, "convert source[-] name[NEW]"},
+    {"EndOfOptions", {"--", "-x.dxf", "--help"}, "convert source[-x.dxf] name[--help]"},
+    {"OptionBeforeEndOfOptions", {"-q", "--", "-q", "--"}, "convert quiet source[-q] name[--]"},
+    {"BytesAsGiven",
+     {"\x95\x5C.dxf", "\x83\x5C\xFF"},
+     "convert source[\x95\x5C.dxf] name[\x83\x5C\xFF]"},
+    {"Suffix",
+     {"--suffix", "_lt", "a.dxf", "b.dxf"},
+     "convert suffix[_lt] source[a.dxf] source[b.dxf]"},
+    {"SuffixWithEquals", {"--suffix=_lt", "a.dxf"}, "convert suffix[_lt] source[a.dxf]"},
+    {"SuffixAfterSources",
+     {"a.dxf", "b.dxf", "--suffix", "_lt"},
+     "convert suffix[_lt] source[a.dxf] source[b.dxf]"},
+    {"SuffixStartingWithADash", {"--suffix", "-lt", "a.dxf"}, "convert suffix[-lt] source[a.dxf]"},
+    {"EmptySuffix", {"--suffix=", "a.dxf"}, "convert suffix[] source[a.dxf]"},
+    {"OneSourceInABatch", {"--suffix", "_lt", "--", "--"}, "convert suffix[_lt] source[--]"},
+    {"QuietBatch", {"--suffix", "_lt", "-q", "a.dxf"}, "convert quiet suffix[_lt] source[a.dxf]"},
+    {"ShortHelp", {"-h"}, "help"},
+    {"LongHelpWithOperands", {"a.dxf", "--help"}, "help"},
+    {"Version", {"--version", "a.dxf", "NEW"}, "version"},
+};
+
+class ParseCommandLineTable : public testing::TestWithParam<ParseCase> {};
+
+TEST_P(ParseCommandLineTable, ReadsTheArguments) {
+    EXPECT_EQ(Describe(ParseCommandLine(GetParam().arguments)), GetParam().parsed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, ParseCommandLineTable, testing::ValuesIn(kParseCases), TitleOf{});
+
+struct UsageCase {
+    const char* title;
+    Strings arguments;
+    std::string named;  // a text the error holds
+
+    friend void PrintTo(const UsageCase& c, std::ostream* os) { *os << c.title; }
+};
+
+const UsageCase kUsageCases[] = {
+    {"Nothing", {}, "元ﾌｧｲﾙと変換後ﾌｧｲﾙ名が指定されていません。"},
+    {"SourceOnly", {"a.dxf"}, "変換後ﾌｧｲﾙ名が指定されていません。"},
+    {"OptionsOnly", {"-q", "--"}, "元ﾌｧｲﾙと変換後ﾌｧｲﾙ名が指定されていません。"},
+    {"ExtraOperand", {"a.dxf", "NEW", "third", "fourth"}, "third"},
+    {"UnknownOption", {"a.dxf", "NEW", "--force"}, "--force"},
+    {"UnknownShortOption", {"-Q", "a.dxf", "NEW"}, "-Q"},
+    {"LongerOptionStartingLikeSuffix", {"--suffixes", "x", "a.dxf"}, "--suffixes"},
+    {"SuffixWithoutItsValue", {"a.dxf", "--suffix"}, "--suffix"},
+    {"SuffixWithoutSources", {"--suffix", "_lt", "--"}, "元ﾌｧｲﾙが指定されていません。"},
+};
+
+class ParseUsageErrors : public testing::TestWithParam<UsageCase> {};
+
+TEST_P(ParseUsageErrors, NameWhatIsWrong) {
+    const CommandLine command = ParseCommandLine(GetParam().arguments);
+    EXPECT_EQ(command.action, CommandLine::Action::UsageError);
+    EXPECT_NE(command.error.find(GetParam().named), std::string::npos) << command.error;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, ParseUsageErrors, testing::ValuesIn(kUsageCases), TitleOf{});
+
+struct NameCase {
+    const char* title;
+    const char* sourcePath;
+    const char* suffix;
+    const char* outputName;
+
+    friend void PrintTo(const NameCase& c, std::ostream* os) { *os << c.title; }
+};
+
+const NameCase kNameCases[] = {
+    {"Plain", "plan.dxf", "_lt", "plan_lt"},
+    {"InADirectory", "/data/dwg/plan.dxf", "_lt", "plan_lt"},
+    {"DotInTheDirectoryOnly", "dir.d/plan", "_lt", "plan_lt"},
+    {"OnlyTheLastExtension", "a.b.c.dxf", "_lt", "a.b.c_lt"},
+    {"NoExtension", "plan", "_lt", "plan_lt"},
+    {"HiddenFile", "dir/.plan", "_lt", ".plan_lt"},
+    {"HiddenFileWithExtension", ".plan.dxf", "_lt", ".plan_lt"},
+    {"DotAtTheEnd", "plan.", "_lt", "plan_lt"},
+    {"EmptySuffix", "plan.dxf", "", "plan"},
+    {"BackslashIsPartOfTheName", "dir\\plan.dxf", "_lt", "dir\\plan_lt"},
+    {"ShiftJis", "\x95\x5C/\x83\x5C.dxf", "_\x95\x5C", "\x83\x5C_\x95\x5C"},
+};
+
+class BatchOutputNameTable : public testing::TestWithParam<NameCase> {};
+
+TEST_P(BatchOutputNameTable, DropsTheDirectoryAndTheLastExtension) {
+    const NameCase& c = GetParam();
+    EXPECT_EQ(BatchOutputName(c.sourcePath, c.suffix), c.outputName);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, BatchOutputNameTable, testing::ValuesIn(kNameCases), TitleOf{});
+
+}  // namespace
