@@ -84,7 +84,6 @@ RunOutcome Convert(ConversionState& state, const KnownLinetypes& knownLinetypes,
 
         ++state.lineNumber;
         RemoveSpaces(state.rawLine, state.currentLine);
-        state.lineNumberText.Increment();
 
         if (!ValidateStructure(state, knownLinetypes, sink)) return RunOutcome::Stopped;
         CaptureLayerLine(state, knownLinetypes, sink);

@@ -47,37 +47,12 @@ inline constexpr int kLastWritableLayerSlot = 256;
 // Marks an entity or block record without a layer found.
 inline constexpr int kNoLayer = 999;
 
-// The decimal text of the line number, kept up to date by counting in
-// decimal so that numbering a line costs no conversion.
-class LineNumberText {
-public:
-    void Increment() {
-        // Digits not yet in use hold '0', so a carry simply moves into them.
-        int i = kSize - 1;
-        while (digits_[i] == '9') digits_[i--] = '0';
-        ++digits_[i];
-        if (i < first_) first_ = i;
-    }
-    std::string_view view() const {
-        return first_ == kSize ? std::string_view{}
-                               : std::string_view(digits_ + first_, kSize - first_);
-    }
-
-private:
-    static constexpr int kSize = 20;
-    char digits_[kSize] = {
-        '0', '0', '0', '0', '0', '0', '0', '0', '0', '0',
-        '0', '0', '0', '0', '0', '0', '0', '0', '0', '0'};  // 20 digits hold any int64
-    int first_ = kSize;
-};
-
 // The record of one run, created when it starts and gone when it ends.
 struct ConversionState {
     std::string outputPath;
     LineReader sourceFile;
     OutputWriter outputFile;
-    std::int64_t lineNumber = 0;
-    LineNumberText lineNumberText;
+    std::int64_t lineNumber = 0;  // 64 bits: drawings of more than 2^31 lines exist
     std::string_view rawLine;  // the bytes as read, without the line break
     LineText currentLine;      // rawLine without its spaces
     LineText previousLine;
@@ -89,4 +64,8 @@ struct ConversionState {
     int entityLayerIndex = kNoLayer;
     int blockHasLinetype = 0;
     int blockLayerIndex = kNoLayer;
+
+    // lineNumber in plain decimal, as messages name the line. Made when a
+    // message needs it rather than for every line.
+    std::string lineNumberText() const { return std::to_string(lineNumber); }
 };

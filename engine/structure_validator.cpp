@@ -72,7 +72,7 @@ bool ValidateStructure(ConversionState& state, const KnownLinetypes&, MessageSin
     for (const KeywordCheck& check : kChecks) {
         if (code.bytes[0] != check.groupCode || !Is(line, check.keyword)) continue;
         if (!check.validIn(state.sectionState)) {
-            std::string message(state.lineNumberText.view());
+            std::string message = state.lineNumberText();
             message += messages::kStructureErrorBefore;
             message += line.view();
             message += messages::kStructureErrorAfter;

@@ -1,52 +1,34 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <limits>
 #include <string>
 
 #include "conversion_state.h"
 
 namespace {
 
-std::string Text(const LineNumberText& number) {
-    return std::string(number.view());
-}
-
-TEST(LineNumberText, StartsEmpty) {
-    EXPECT_EQ(Text(LineNumberText{}), "");
-}
-
-TEST(LineNumberText, CountsInPlainDecimalThroughEveryCarryBelowAMillion) {
-    LineNumberText number;
-    for (std::int64_t n = 1; n <= 1'000'000; ++n) {
-        number.Increment();
-        const std::string expected = std::to_string(n);
-        if (Text(number) != expected) {
-            FAIL() << "after " << n << " increments: " << Text(number);
-        }
-    }
-}
-
-struct CarryCase {
-    std::int64_t increments;
-    const char* before;
-    const char* after;
+struct NumberCase {
+    std::int64_t lineNumber;
+    const char* text;
 };
 
-class LineNumberCarry : public testing::TestWithParam<CarryCase> {};
+class LineNumberText : public testing::TestWithParam<NumberCase> {};
 
-TEST_P(LineNumberCarry, CarriesIntoANewDigit) {
-    const std::int64_t increments = GetParam().increments;
-    LineNumberText number;
-    for (std::int64_t n = 0; n < increments; ++n) number.Increment();
-    EXPECT_EQ(Text(number), GetParam().before);
-    number.Increment();
-    EXPECT_EQ(Text(number), GetParam().after);
+// Plain decimal: no sign, no leading zeros, no separators, and on past the
+// largest 32-bit number.
+TEST_P(LineNumberText, IsThePlainDecimalOfTheLineNumber) {
+    ConversionState state;
+    state.lineNumber = GetParam().lineNumber;
+    EXPECT_EQ(state.lineNumberText(), GetParam().text);
 }
 
-// Line numbers go on past the largest 32-bit number.
-INSTANTIATE_TEST_SUITE_P(Run, LineNumberCarry,
-                         testing::Values(CarryCase{9, "9", "10"}, CarryCase{99, "99", "100"},
-                                         CarryCase{2147483647, "2147483647", "2147483648"}),
-                         [](const auto& info) { return std::string("From") + info.param.before; });
+INSTANTIATE_TEST_SUITE_P(
+    Run, LineNumberText,
+    testing::Values(NumberCase{1, "1"}, NumberCase{9, "9"}, NumberCase{10, "10"},
+                    NumberCase{1000000, "1000000"}, NumberCase{2147483647, "2147483647"},
+                    NumberCase{2147483648, "2147483648"}, NumberCase{4294967296, "4294967296"},
+                    NumberCase{std::numeric_limits<std::int64_t>::max(), "9223372036854775807"}),
+    [](const auto& info) { return "Line" + std::to_string(info.param.lineNumber); });
 
 }  // namespace

@@ -40,7 +40,6 @@ bool StageBench::Run(std::string_view rawLine, bool allStages) {
         if (c != ' ') stripped += c;
     }
     st.currentLine.assign(stripped);
-    st.lineNumberText.Increment();
 
     if (!ValidateStructure(st, kKnownLinetypes, sink_)) return false;
     if (allStages) {
