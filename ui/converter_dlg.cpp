@@ -1,0 +1,118 @@
+#include "converter_dlg.h"
+
+#include <wx/app.h>
+#include <wx/dcclient.h>
+#include <wx/filedlg.h>
+#include <wx/msgdlg.h>
+#include <wx/settings.h>
+#include <wx/textctrl.h>
+#include <wx/utils.h>
+#include <wx/valgen.h>
+
+#include "app_icon.h"
+#include "browse_request.h"
+#include "conversion_run.h"
+#include "dialog_template.h"
+#include "icon_position.h"
+#include "resource.h"
+#include "template_builder.h"
+#include "wx_text.h"
+
+CConverterDlg::CConverterDlg(wxWindow* parent)
+    : wxDialog(parent, kConverterDialog.id, FromUtf8(kConverterDialog.caption), wxDefaultPosition,
+               wxDefaultSize, kTemplateDialogStyle) {
+    BuildFromTemplate(*this, kConverterDialog);
+    m_outputName = "";
+    FindWindow(IDC_OUTPUT_NAME)->SetValidator(wxGenericValidator(&m_outputName));
+    m_hIcon = LoadAppIcon(IDI_APP_ICON);
+
+    Bind(wxEVT_INIT_DIALOG, &CConverterDlg::OnInitDialog, this);
+    Bind(wxEVT_PAINT, &CConverterDlg::OnPaint, this);
+    Bind(wxEVT_BUTTON, &CConverterDlg::OnBrowse, this, IDC_BROWSE);
+    Bind(wxEVT_BUTTON, &CConverterDlg::OnExecute, this, IDC_EXECUTE);
+    // Exit and Esc arrive as the cancel button; the close box as a close
+    // request. Both go only through the exit question.
+    Bind(wxEVT_BUTTON, &CConverterDlg::OnCancel, this, wxID_CANCEL);
+    Bind(wxEVT_CLOSE_WINDOW, &CConverterDlg::OnClose, this);
+}
+
+void CConverterDlg::ShowMessage(const std::string& text) {
+    wxMessageBox(FromUtf8(text), wxTheApp->GetAppName(), wxOK | wxICON_EXCLAMATION, this);
+}
+
+void CConverterDlg::BeginWaitCursor() {
+    wxBeginBusyCursor();
+}
+
+void CConverterDlg::EndWaitCursor() {
+    wxEndBusyCursor();
+}
+
+wxIcon CConverterDlg::OnQueryDragIcon() const {
+    return m_hIcon.GetIcon(SystemIconSize());
+}
+
+wxSize CConverterDlg::SystemIconSize() const {
+    return {wxSystemSettings::GetMetric(wxSYS_ICON_X, this),
+            wxSystemSettings::GetMetric(wxSYS_ICON_Y, this)};
+}
+
+// Runs as the dialog is shown: attaches the source field, loads the edit
+// from m_outputName and sets what every run needs.
+void CConverterDlg::OnInitDialog(wxInitDialogEvent&) {
+    m_sourcePath = wxStaticCast(FindWindow(IDC_SOURCE_PATH), wxGenericStaticText);
+    TransferDataToWindow();
+    SetIcons(m_hIcon);
+    m_extension = kOutputExtension;
+    m_linetypes = kKnownLinetypes;
+}
+
+void CConverterDlg::OnExecute(wxCommandEvent&) {
+    if (!TransferDataFromWindow()) return;
+    const std::string sourcePath = FileBytes(m_sourcePath->GetLabelText());
+    RunConversion(sourcePath, FileBytes(m_outputName), m_extension, m_linetypes, *this);
+}
+
+void CConverterDlg::OnBrowse(wxCommandEvent&) {
+    const std::string extension = m_extension;
+    const std::string pattern = BrowsePattern(extension);
+    const std::string filter = BrowseFilter(extension);
+    wxFileDialog files(this, wxFileSelectorPromptStr, wxEmptyString, FromUtf8(pattern),
+                       FromUtf8(WildcardFromFilter(filter)), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    const std::string initialDirectory = InitialDirectory(FileBytes(m_sourcePath->GetLabelText()));
+    if (!initialDirectory.empty()) files.SetDirectory(FromFileBytes(initialDirectory));
+    files.SetMessage(FromUtf8(kBrowseTitle));
+    if (files.ShowModal() != wxID_OK) return;
+    m_sourcePath->SetLabelText(files.GetPath());
+}
+
+void CConverterDlg::OnCancel(wxCommandEvent&) {
+    wxMessageDialog question(this, FromUtf8("DXFからDXF変換を終了します。"), wxTheApp->GetAppName(),
+                             wxYES_NO | wxICON_QUESTION);
+    // Japanese buttons whatever the system's language.
+    question.SetYesNoLabels(FromUtf8("はい"), FromUtf8("いいえ"));
+    if (question.ShowModal() == wxID_NO) return;
+    EndDialog(wxID_CANCEL);
+}
+
+void CConverterDlg::OnClose(wxCloseEvent&) {
+    wxCommandEvent exit(wxEVT_BUTTON, wxID_CANCEL);
+    OnCancel(exit);
+}
+
+// Minimised, the dialog draws its own icon, centred. Where the window manager
+// draws minimised windows (GTK), this never runs.
+void CConverterDlg::OnPaint(wxPaintEvent& event) {
+    if (!IsIconized()) {
+        event.Skip();
+        return;
+    }
+    wxPaintDC dc(this);
+    dc.SetBackground(wxBrush(GetBackgroundColour()));
+    dc.Clear();
+    const wxSize icon = SystemIconSize();
+    const wxSize client = GetClientSize();
+    const IconOrigin origin =
+        CentredIconOrigin(client.GetWidth(), client.GetHeight(), icon.GetWidth(), icon.GetHeight());
+    dc.DrawIcon(m_hIcon.GetIcon(icon), origin.x, origin.y);
+}

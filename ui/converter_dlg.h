@@ -1,0 +1,41 @@
+#pragma once
+
+#include <wx/dialog.h>
+#include <wx/generic/stattextg.h>
+#include <wx/iconbndl.h>
+
+#include <string>
+
+#include "known_linetypes.h"
+#include "message_sink.h"
+
+// The main dialog: shows the chosen source path, takes the output name and
+// hands both to a conversion run, which talks to the user through this
+// dialog's message boxes and busy cursor.
+class CConverterDlg : public wxDialog, public MessageSink {
+public:
+    explicit CConverterDlg(wxWindow* parent = nullptr);
+
+    void ShowMessage(const std::string& text) override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+
+    // The image shown while the minimised window is dragged, on platforms
+    // that ask for one.
+    wxIcon OnQueryDragIcon() const;
+
+private:
+    void OnInitDialog(wxInitDialogEvent& event);
+    void OnExecute(wxCommandEvent& event);
+    void OnBrowse(wxCommandEvent& event);
+    void OnCancel(wxCommandEvent& event);
+    void OnClose(wxCloseEvent& event);
+    void OnPaint(wxPaintEvent& event);
+    wxSize SystemIconSize() const;
+
+    KnownLinetypes m_linetypes;
+    const char* m_extension = nullptr;
+    wxGenericStaticText* m_sourcePath = nullptr;
+    wxString m_outputName;
+    wxIconBundle m_hIcon;
+};

@@ -1,0 +1,3 @@
+#include "converter_app.h"
+
+wxIMPLEMENT_APP(CConverterApp);
