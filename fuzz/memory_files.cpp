@@ -9,20 +9,22 @@ constexpr int kOutputFd = 4;
 }  // namespace
 
 FileOps MemoryFiles::ops() {
-    return FileOps{
-        [](const char*) { return kSourceFd; },
-        [](const char*) { return kOutputFd; },
-        [this](int, void* buffer, std::size_t size) {
-            if (readChunk_ != 0) size = std::min(size, readChunk_);
-            const std::size_t n = std::min(size, source_.size() - readAt_);
-            if (n > 0) std::memcpy(buffer, source_.data() + readAt_, n);
-            readAt_ += n;
-            return static_cast<long>(n);
-        },
-        [this](int, const void* buffer, std::size_t size) {
-            output_.append(static_cast<const char*>(buffer), size);
-            return static_cast<long>(size);
-        },
-        [](int) { return 0; },
+    // The existence checks stay the real ones: the run is given a real,
+    // empty source file and an output name that is free.
+    FileOps ops = PosixFileOps();
+    ops.openSource = [](const char*) { return kSourceFd; };
+    ops.createOutput = [](const char*) { return kOutputFd; };
+    ops.read = [this](int, void* buffer, std::size_t size) {
+        if (readChunk_ != 0) size = std::min(size, readChunk_);
+        const std::size_t n = std::min(size, source_.size() - readAt_);
+        if (n > 0) std::memcpy(buffer, source_.data() + readAt_, n);
+        readAt_ += n;
+        return static_cast<long>(n);
     };
+    ops.write = [this](int, const void* buffer, std::size_t size) {
+        output_.append(static_cast<const char*>(buffer), size);
+        return static_cast<long>(size);
+    };
+    ops.close = [](int) { return 0; };
+    return ops;
 }

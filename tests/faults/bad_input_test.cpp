@@ -47,8 +47,9 @@ std::string Crlf(const std::string& lfText) {
     return out;
 }
 
-std::string RandomBytes(std::size_t size) {
-    std::mt19937 generator(4);  // fixed: the same bytes on every machine
+// Fixed seeds give the same bytes on every machine.
+std::string RandomBytes(std::size_t size, unsigned seed) {
+    std::mt19937 generator(seed);
     std::string bytes(size, '\0');
     for (char& b : bytes) b = static_cast<char>(generator() & 0xFF);
     return bytes;
@@ -100,7 +101,10 @@ const std::string kCrOnly =
     "  0\rSECTION\r  2\rHEADER\r  9\r$ACADVER\r  1\rAC1009\r  0\rENDSEC\r  0\rSECTION\r  "
     "2\rENTITIES\r  0\rLINE\r  8\rWALL\r 10\r1.0\r  0\rENDSEC\r  0\rEOF\r";
 // A random file whose first line break comes after the 97-byte limit.
-const std::string kRandom = RandomBytes(64 * 1024);
+const std::string kRandom = RandomBytes(64 * 1024, 4);
+// One whose 0x1A, which ends the input, comes before any line break.
+const std::string kRandomEarlyEnd = RandomBytes(64 * 1024, 6);
+const std::size_t kRandomEnd = kRandomEarlyEnd.find('\x1A');
 
 const BadInput kBadInputs[] = {
     {"BinaryDxf", Source(kBinary), "plan.dxf", "out", {kBinarySource}, 1, "", std::nullopt},
@@ -121,6 +125,14 @@ const BadInput kBadInputs[] = {
      "out.dxf",
      std::string("\0\0\0\r\n\0\0\r\n", 9)},
     {"RandomBytes", Source(kRandom), "plan.dxf", "out", {kLineTooLong}, 1, "out.dxf", ""},
+    {"RandomBytesWithAnEarlyEndByte",
+     Source(kRandomEarlyEnd),
+     "plan.dxf",
+     "out",
+     {kFinished},
+     0,
+     "out.dxf",
+     kRandomEarlyEnd.substr(0, kRandomEnd) + "\r\n"},
     {"TenMegabyteLine",
      Source(std::string(10 * 1024 * 1024, 'A') + "\n"),
      "plan.dxf",
@@ -298,9 +310,11 @@ TEST_P(BadInputTable, GivesItsMessageAndStatusAndTouchesNothingElse) {
 INSTANTIATE_TEST_SUITE_P(Faults, BadInputTable, testing::ValuesIn(kBadInputs),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// The random file is what its name says only if its first line is too long.
+// The random files are what their names say.
 TEST(BadInputTable, RandomBytesBreakNoLineBeforeTheLimit) {
     EXPECT_EQ(kRandom.substr(0, 98).find_first_of(std::string("\n\x1A", 2)), std::string::npos);
+    EXPECT_LT(kRandomEnd, 98U);
+    EXPECT_EQ(kRandomEarlyEnd.find_first_of(std::string("\n\x1A", 2)), kRandomEnd);
 }
 
 }  // namespace

@@ -3,21 +3,24 @@
 #include <cerrno>
 
 FileOps FaultFiles::ops() {
-    return FileOps{
-        [this](const char* path) {
-            if (beforeOpenSource) beforeOpenSource(path);
-            sourceFd = real_.openSource(path);
-            return sourceFd;
-        },
-        [this](const char* path) {
-            if (beforeCreateOutput) beforeCreateOutput(path);
-            outputFd = real_.createOutput(path);
-            return outputFd;
-        },
-        [this](int fd, void* buffer, std::size_t size) { return Read(fd, buffer, size); },
-        [this](int fd, const void* buffer, std::size_t size) { return Write(fd, buffer, size); },
-        [this](int fd) { return Close(fd); },
+    // Whatever is not planted here stays the real file system's.
+    FileOps ops = PosixFileOps();
+    ops.openSource = [this](const char* path) {
+        if (beforeOpenSource) beforeOpenSource(path);
+        sourceFd = real_.openSource(path);
+        return sourceFd;
     };
+    ops.createOutput = [this](const char* path) {
+        if (beforeCreateOutput) beforeCreateOutput(path);
+        outputFd = real_.createOutput(path);
+        return outputFd;
+    };
+    ops.read = [this](int fd, void* buffer, std::size_t size) { return Read(fd, buffer, size); };
+    ops.write = [this](int fd, const void* buffer, std::size_t size) {
+        return Write(fd, buffer, size);
+    };
+    ops.close = [this](int fd) { return Close(fd); };
+    return ops;
 }
 
 long FaultFiles::Write(int fd, const void* buffer, std::size_t size) {
