@@ -8,6 +8,8 @@ constexpr int kOutputFd = 4;
 }  // namespace
 
 MemoryFileOps::MemoryFileOps(std::string_view source) : source_(source) {
+    ops_.sourceExists = [](const char*) { return true; };
+    ops_.outputExists = [](const char*) { return false; };
     ops_.openSource = [this](const char*) {
         offset_ = 0;
         return kSourceFd;

@@ -120,9 +120,10 @@ void BM_LineReader(benchmark::State& state) {
     const Drawing& drawing = TheDrawing();
     MemoryFileOps files(drawing.bytes);
     std::uint64_t lines = 0;
+    QuietSink sink;
     for (auto _ : state) {
         LineReader reader;
-        reader.Open(files.ops(), files.ops().openSource(""));
+        reader.Open(files.ops(), files.ops().openSource(""), sink);
         std::string_view line;
         LineReader::Status status;
         while ((status = reader.ReadLine(line)) == LineReader::Status::Line) {

@@ -13,6 +13,44 @@ CommandLine UsageError(const std::string& text) {
     return result;
 }
 
+// A job count: digits only, at most a few thousand.
+bool ParseJobs(const std::string& text, unsigned& jobs) {
+    if (text.empty() || text.size() > 4) return false;
+    unsigned value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + static_cast<unsigned>(c - '0');
+    }
+    jobs = value;
+    return true;
+}
+
+// An option that takes a value, given as "--name VALUE", "--name=VALUE" or,
+// for a short name, "-nVALUE". Returns false when arg is not this option.
+bool TakeValue(const std::vector<std::string>& arguments, std::size_t& i,
+               const std::string& shortName, const std::string& longName, std::string& value,
+               bool& missing) {
+    const std::string& arg = arguments[i];
+    missing = false;
+    if (arg == longName || (!shortName.empty() && arg == shortName)) {
+        if (i + 1 == arguments.size()) {
+            missing = true;
+        } else {
+            value = arguments[++i];
+        }
+        return true;
+    }
+    if (arg.rfind(longName + "=", 0) == 0) {
+        value = arg.substr(longName.size() + 1);
+        return true;
+    }
+    if (!shortName.empty() && arg.size() > shortName.size() && arg.rfind(shortName, 0) == 0) {
+        value = arg.substr(shortName.size());
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
@@ -21,6 +59,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& arg = arguments[i];
+        std::string value;
+        bool missing = false;
         if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
             operands.push_back(arg);
         } else if (arg == "--") {
@@ -33,22 +73,26 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             return result;
         } else if (arg == "-q" || arg == "--quiet") {
             result.quiet = true;
-        } else if (arg == "--suffix" || arg.rfind("--suffix=", 0) == 0) {
-            if (arg == "--suffix") {
-                if (i + 1 == arguments.size()) {
-                    return UsageError("オプション --suffix には接尾辞が必要です。");
-                }
-                result.suffix = arguments[++i];
-            } else {
-                result.suffix = arg.substr(9);
-            }
+        } else if (arg == "--check") {
+            result.check = true;
+        } else if (TakeValue(arguments, i, "", "--suffix", value, missing)) {
+            if (missing) return UsageError("オプション --suffix には接尾辞が必要です。");
+            result.suffix = value;
             result.batch = true;
+        } else if (TakeValue(arguments, i, "-j", "--jobs", value, missing)) {
+            if (missing) return UsageError("オプション " + arg + " には数が必要です。");
+            if (!ParseJobs(value, result.jobs)) {
+                return UsageError("オプション " + arg + " の数が不正です: " + value);
+            }
         } else {
             return UsageError("不明なオプションです: " + arg);
         }
     }
 
-    if (result.batch) {
+    if (result.batch && result.check) {
+        return UsageError("--check と --suffix は一緒に使えません。");
+    }
+    if (result.prefixed()) {
         if (operands.empty()) return UsageError("元ﾌｧｲﾙが指定されていません。");
         result.sources = operands;
         return result;
@@ -74,7 +118,8 @@ std::string BatchOutputName(const std::string& sourcePath, const std::string& su
 
 std::string UsageText() {
     return "使い方: dxfconv [-q] 元ﾌｧｲﾙ 変換後ﾌｧｲﾙ名\n"
-           "       dxfconv [-q] --suffix 接尾辞 元ﾌｧｲﾙ...\n"
+           "       dxfconv [-q] [-j 数] --suffix 接尾辞 元ﾌｧｲﾙ...\n"
+           "       dxfconv [-q] [-j 数] --check 元ﾌｧｲﾙ...\n"
            "\n"
            "DXFﾌｧｲﾙをｺﾋﾟｰし、線種を持たない要素にﾚｲﾔの線種を書き加えます。\n"
            "変換後ﾌｧｲﾙは元ﾌｧｲﾙと同じﾌｫﾙﾀﾞに 変換後ﾌｧｲﾙ名.dxf として作られます。\n"
@@ -83,15 +128,22 @@ std::string UsageText() {
            "ｵﾌﾟｼｮﾝ:\n"
            "  --suffix 接尾辞  元ﾌｧｲﾙごとに変換します。変換後ﾌｧｲﾙ名は元ﾌｧｲﾙ名から\n"
            "                   拡張子を除き、接尾辞を付けたものです。\n"
+           "  --check          ﾌｧｲﾙを作らずに変換し、変換できるかどうかを調べます。\n"
+           "  -j, --jobs 数    --suffix と --check で同時に変換するﾌｧｲﾙの数です\n"
+           "                   (既定 1、0 はﾌﾟﾛｾｯｻの数)。ﾒｯｾｰｼﾞは元ﾌｧｲﾙの順に\n"
+           "                   まとめて表示します。\n"
            "  -q, --quiet      成功のﾒｯｾｰｼﾞを表示しません。\n"
            "  -h, --help       この説明を表示します。\n"
            "  --version        ﾊﾞｰｼﾞｮﾝを表示します。\n"
            "  --               これ以降の引数をｵﾌﾟｼｮﾝとして扱いません。\n"
            "\n"
            "例: dxfconv plan.dxf plan_lt        (plan_lt.dxf を作ります)\n"
-           "    dxfconv --suffix _lt *.dxf\n"
+           "    dxfconv --suffix _lt -j 0 *.dxf\n"
+           "    dxfconv --check *.dxf\n"
            "\n"
            "終了ｺｰﾄﾞ: 0 変換が終了した, 1 変換できなかった, 2 引数の誤り\n";
 }
 
-std::string VersionText() { return std::string("dxfconv ") + DXFCONV_VERSION + "\n"; }
+std::string VersionText() {
+    return std::string("dxfconv ") + DXFCONV_VERSION + "\n";
+}

@@ -10,10 +10,16 @@ struct CommandLine {
     Action action = Action::Convert;
     bool quiet = false;
     bool batch = false;  // --suffix given
+    bool check = false;  // --check: convert without creating any file
+    unsigned jobs = 1;   // 0: one per processor
     std::string suffix;
     std::vector<std::string> sources;
     std::string outputName;  // one source only
     std::string error;       // for UsageError, in Japanese, naming the argument
+
+    // Whether each message line starts with its source's path: whenever
+    // the sources are a list.
+    bool prefixed() const { return batch || check; }
 };
 
 // Arguments are bytes, taken exactly as given; "--" ends the options.

@@ -1,11 +1,11 @@
-#include "stderr_sink.h"
+#include "text_sink.h"
 
 #include <cstdio>
-#include <string_view>
 
 #include "messages.h"
+#include "progress_line.h"
 
-void StderrSink::ShowMessage(const std::string& text) {
+void TextSink::ShowMessage(const std::string& text) {
     if (quiet_ && text == messages::kFinished) return;
     std::string out;
     std::size_t start = 0;
@@ -17,6 +17,15 @@ void StderrSink::ShowMessage(const std::string& text) {
         if (end == std::string::npos) break;
         start = end + 1;
     }
-    std::fwrite(out.data(), 1, out.size(), stderr);
+    if (progress_ != nullptr) progress_->Clear();
+    emit_(out);
+}
+
+void TextSink::ReportProgress(std::uint64_t bytesRead) {
+    if (progress_ != nullptr) progress_->Update(bytesRead);
+}
+
+void WriteToStderr(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stderr);
     std::fflush(stderr);
 }

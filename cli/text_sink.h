@@ -1,21 +1,34 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "message_sink.h"
 
-// Writes each message to standard error, each line of it preceded by the
-// prefix, and the message followed by one line break. The busy cursor has
-// no counterpart on a terminal.
-class StderrSink : public MessageSink {
+class ProgressLine;
+
+// Turns each message into text for standard error: every line of it
+// preceded by the prefix, and the message followed by one line break. The
+// busy cursor has no counterpart on a terminal; progress goes to the
+// progress line when there is one.
+class TextSink : public MessageSink {
 public:
-    StderrSink(std::string prefix, bool quiet) : prefix_(std::move(prefix)), quiet_(quiet) {}
+    using Emit = std::function<void(const std::string& text)>;
+
+    TextSink(std::string prefix, bool quiet, Emit emit, ProgressLine* progress = nullptr)
+        : prefix_(std::move(prefix)), quiet_(quiet), emit_(std::move(emit)), progress_(progress) {}
 
     void ShowMessage(const std::string& text) override;
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
+    void ReportProgress(std::uint64_t bytesRead) override;
 
 private:
     std::string prefix_;
     bool quiet_;
+    Emit emit_;
+    ProgressLine* progress_;
 };
+
+// Writes text to standard error at once.
+void WriteToStderr(const std::string& text);

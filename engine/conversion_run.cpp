@@ -118,7 +118,7 @@ RunOutcome RunConversion(const std::string& sourcePath, const std::string& outpu
         Show(sink, messages::kNoSourceSelected);
         return RunOutcome::NotStarted;
     }
-    if (HasNul(sourcePath) || !PathExists(sourcePath.c_str())) {
+    if (HasNul(sourcePath) || !files.sourceExists(sourcePath.c_str())) {
         Show(sink, messages::kSourceMissing);
         return RunOutcome::NotStarted;
     }
@@ -132,7 +132,7 @@ RunOutcome RunConversion(const std::string& sourcePath, const std::string& outpu
     state->outputPath = ComposeOutputPath(sourcePath, outputName, extension);
     // A path with a NUL byte cannot name a file; it fails at the open below.
     const bool outputNameable = !HasNul(state->outputPath);
-    if (outputNameable && PathOrLinkExists(state->outputPath.c_str())) {
+    if (outputNameable && files.outputExists(state->outputPath.c_str())) {
         Show(sink, messages::kOutputExists);
         return RunOutcome::NotStarted;
     }
@@ -142,7 +142,7 @@ RunOutcome RunConversion(const std::string& sourcePath, const std::string& outpu
         Show(sink, messages::kSourceMissing);
         return RunOutcome::NotStarted;
     }
-    state->sourceFile.Open(files, source);
+    state->sourceFile.Open(files, source, sink);
 
     // Read as text, a binary file would pass as one line and a success.
     if (state->sourceFile.StartsWith(kBinaryDxfSentinel)) {

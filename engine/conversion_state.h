@@ -53,8 +53,8 @@ struct ConversionState {
     LineReader sourceFile;
     OutputWriter outputFile;
     std::int64_t lineNumber = 0;  // 64 bits: drawings of more than 2^31 lines exist
-    std::string_view rawLine;  // the bytes as read, without the line break
-    LineText currentLine;      // rawLine without its spaces
+    std::string_view rawLine;     // the bytes as read, without the line break
+    LineText currentLine;         // rawLine without its spaces
     LineText previousLine;
     int sectionState = SectionState::OutsideSection;
     int scanState = ScanState::CaptureEntryOpened;

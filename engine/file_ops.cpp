@@ -41,13 +41,6 @@ long WriteRetrying(int fd, const void* buffer, std::size_t size) {
     }
 }
 
-}  // namespace
-
-FileOps PosixFileOps() {
-    return FileOps{OpenRegularFileForReading, CreateNewFile, ReadRetrying, WriteRetrying,
-                   [](int fd) { return ::close(fd); }};
-}
-
 bool PathExists(const char* path) {
     struct stat info {};
     return ::stat(path, &info) == 0;
@@ -56,4 +49,11 @@ bool PathExists(const char* path) {
 bool PathOrLinkExists(const char* path) {
     struct stat info {};
     return ::lstat(path, &info) == 0;
+}
+
+}  // namespace
+
+FileOps PosixFileOps() {
+    return FileOps{PathExists,   PathOrLinkExists, OpenRegularFileForReading,         CreateNewFile,
+                   ReadRetrying, WriteRetrying,    [](int fd) { return ::close(fd); }};
 }

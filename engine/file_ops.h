@@ -7,6 +7,12 @@
 // can make any of them fail and the command line can discard the output.
 // Each returns what its POSIX counterpart returns (-1 on failure).
 struct FileOps {
+    // Whether the source exists, following links (a link to a file is a
+    // source).
+    std::function<bool(const char* path)> sourceExists;
+    // Whether the output's name is taken, without following a final link,
+    // so that a dangling link counts as taken.
+    std::function<bool(const char* path)> outputExists;
     // Opens the source for reading without blocking on a FIFO; refuses
     // anything that is not a regular file.
     std::function<int(const char* path)> openSource;
@@ -19,11 +25,3 @@ struct FileOps {
 
 // The real file system.
 FileOps PosixFileOps();
-
-// Whether a path exists, following links (a source that is a link to a file is
-// a source).
-bool PathExists(const char* path);
-
-// Whether a path exists without following a final link, so that a dangling
-// link counts as an existing output.
-bool PathOrLinkExists(const char* path);

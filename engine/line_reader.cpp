@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "file_ops.h"
+#include "message_sink.h"
 
 namespace {
 // Enough bytes to decide any line: 98 stored bytes, or 97 and a CR LF.
@@ -11,8 +12,9 @@ constexpr std::size_t kMaskBytes = 64;
 constexpr char kStopByte = 0x1A;
 }  // namespace
 
-void LineReader::Open(const FileOps& ops, int fd) {
+void LineReader::Open(const FileOps& ops, int fd, MessageSink& progress) {
     ops_ = &ops;
+    progress_ = &progress;
     fd_ = fd;
     // Zeroed, so that the padding and whatever a mask reads behind the data
     // is defined.
@@ -30,6 +32,7 @@ void LineReader::ReadMore() {
     const std::size_t from = filled_;
     filled_ += static_cast<std::size_t>(n);
     bytesRead_ += static_cast<std::uint64_t>(n);
+    progress_->ReportProgress(bytesRead_);
     if (stopByteSeen_) return;
     const void* stop = std::memchr(buffer_.get() + from, kStopByte, filled_ - from);
     if (stop != nullptr) {

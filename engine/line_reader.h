@@ -9,6 +9,7 @@
 #include "byte_masks.h"
 
 struct FileOps;
+class MessageSink;
 
 // Reads the source in large blocks and hands out one line at a time, with
 // the text-mode rules of the drawings' home platform: a CR LF pair is one
@@ -32,7 +33,8 @@ public:
         TooLong,   // 98 bytes or more before the line break
     };
 
-    void Open(const FileOps& ops, int fd);
+    // Every block read is reported to the sink's ReportProgress.
+    void Open(const FileOps& ops, int fd, MessageSink& progress);
     bool isOpen() const { return fd_ >= 0; }
 
     // The next line, without its line break; valid until the next call, and
@@ -74,6 +76,7 @@ private:
     void LoadMask(std::size_t base);
 
     const FileOps* ops_ = nullptr;
+    MessageSink* progress_ = nullptr;
     int fd_ = -1;
     std::unique_ptr<char[]> buffer_;
     std::size_t pos_ = 0;       // start of the next line

@@ -14,4 +14,9 @@ public:
     virtual void ShowMessage(const std::string& text) = 0;
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
+
+    // How many bytes of the source have been read so far; called once for
+    // every block read, so a caller may show progress. Does nothing unless
+    // a sink wants it.
+    virtual void ReportProgress(std::uint64_t bytesRead) { static_cast<void>(bytesRead); }
 };

@@ -22,9 +22,11 @@ std::string Describe(const CommandLine& command) {
     }
     std::string text = "convert";
     if (command.quiet) text += " quiet";
+    if (command.check) text += " check";
+    if (command.jobs != 1) text += " jobs[" + std::to_string(command.jobs) + "]";
     if (command.batch) text += " suffix[" + command.suffix + "]";
     for (const std::string& source : command.sources) text += " source[" + source + "]";
-    if (!command.batch) text += " name[" + command.outputName + "]";
+    if (!command.prefixed()) text += " name[" + command.outputName + "]";
     return text;
 }
 
@@ -59,6 +61,12 @@ const ParseCase kParseCases[] = {
     {"EmptySuffix", {"--suffix=", "a.dxf"}, "convert suffix[] source[a.dxf]"},
     {"OneSourceInABatch", {"--suffix", "_lt", "--", "--"}, "convert suffix[_lt] source[--]"},
     {"QuietBatch", {"--suffix", "_lt", "-q", "a.dxf"}, "convert quiet suffix[_lt] source[a.dxf]"},
+    {"JobsSeparate", {"-j", "4", "--suffix", "_lt", "a.dxf"}, "convert jobs[4] suffix[_lt] source[a.dxf]"},
+    {"JobsJoined", {"-j0", "--suffix", "_lt", "a.dxf"}, "convert jobs[0] suffix[_lt] source[a.dxf]"},
+    {"JobsLong", {"--jobs", "2", "--check", "a.dxf"}, "convert check jobs[2] source[a.dxf]"},
+    {"JobsLongEquals", {"--jobs=16", "--check", "a.dxf"}, "convert check jobs[16] source[a.dxf]"},
+    {"CheckTakesSources", {"--check", "a.dxf", "b.dxf"}, "convert check source[a.dxf] source[b.dxf]"},
+    {"CheckQuiet", {"-q", "--check", "a.dxf"}, "convert quiet check source[a.dxf]"},
     {"ShortHelp", {"-h"}, "help"},
     {"LongHelpWithOperands", {"a.dxf", "--help"}, "help"},
     {"Version", {"--version", "a.dxf", "NEW"}, "version"},
@@ -90,6 +98,12 @@ const UsageCase kUsageCases[] = {
     {"LongerOptionStartingLikeSuffix", {"--suffixes", "x", "a.dxf"}, "--suffixes"},
     {"SuffixWithoutItsValue", {"a.dxf", "--suffix"}, "--suffix"},
     {"SuffixWithoutSources", {"--suffix", "_lt", "--"}, "元ﾌｧｲﾙが指定されていません。"},
+    {"CheckWithoutSources", {"--check"}, "元ﾌｧｲﾙが指定されていません。"},
+    {"CheckWithSuffix", {"--check", "--suffix", "_lt", "a.dxf"}, "--check"},
+    {"JobsWithoutANumber", {"--suffix", "_lt", "a.dxf", "-j"}, "-j"},
+    {"JobsNotANumber", {"-j", "many", "--check", "a.dxf"}, "many"},
+    {"JobsNegative", {"--jobs=-1", "--check", "a.dxf"}, "-1"},
+    {"JobsTooMany", {"-j", "100000", "--check", "a.dxf"}, "100000"},
 };
 
 class ParseUsageErrors : public testing::TestWithParam<UsageCase> {};

@@ -20,7 +20,7 @@ StageBench::StageBench() : state_(std::make_unique<ConversionState>()) {
         return static_cast<long>(size);
     };
     ops_.close = [](int) { return 0; };
-    state_->sourceFile.Open(ops_, kFakeSource);
+    state_->sourceFile.Open(ops_, kFakeSource, sink_);
     state_->outputFile.Open(ops_, kFakeOutput);
 }
 
