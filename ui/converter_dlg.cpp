@@ -91,7 +91,9 @@ void CConverterDlg::OnCancel(wxCommandEvent&) {
                              wxYES_NO | wxICON_QUESTION);
     // Japanese buttons whatever the system's language.
     question.SetYesNoLabels(FromUtf8("はい"), FromUtf8("いいえ"));
-    if (question.ShowModal() == wxID_NO) return;
+    // Only Yes leaves. Esc in the question answers nothing on GTK (it cancels
+    // the box): that keeps the dialog, as No does.
+    if (question.ShowModal() != wxID_YES) return;
     EndDialog(wxID_CANCEL);
 }
 

@@ -1,5 +1,5 @@
-// Leaving the dialog: Exit, Esc and the close box all ask first; No keeps
-// everything, Yes ends the dialog.
+// Leaving the dialog: Exit, Esc and the close box all ask first; No, or
+// cancelling the question, keeps everything; Yes ends the dialog.
 #include <gtest/gtest.h>
 #include <wx/app.h>
 
@@ -34,11 +34,12 @@ const ExitWay kExitWays[] = {
 
 class ExitQuestionTest : public testing::TestWithParam<ExitWay> {};
 
-TEST_P(ExitQuestionTest, NoKeepsBothFieldsAndYesEndsTheDialog) {
+TEST_P(ExitQuestionTest, NoOrCancelKeepsBothFieldsAndYesEndsTheDialog) {
     const TempDir dir;
     WriteFile(dir.File("plan.dxf"), "");
     const wxString source = FileName(dir.File("plan.dxf"));
     std::vector<ShownMessage> shown;
+    bool openAfterCancel = false;
     bool openAfterNo = false;
     wxString sourceAfterNo;
     wxString nameAfterNo;
@@ -48,19 +49,23 @@ TEST_P(ExitQuestionTest, NoKeepsBothFieldsAndYesEndsTheDialog) {
         ChooseSource(dialog, source);
         TypeOutputName(dialog, " NEW ");
         wxTEST_DIALOG(GetParam().leave(dialog, [&] { return shown.size() == 1; }),
+                      ExpectMessage(wxID_CANCEL, shown));
+        openAfterCancel = dialog.IsModal();
+        wxTEST_DIALOG(GetParam().leave(dialog, [&] { return shown.size() == 2; }),
                       ExpectMessage(wxID_NO, shown));
         openAfterNo = dialog.IsModal();
         sourceAfterNo = SourcePathText(dialog);
         nameAfterNo = OutputNameText(dialog);
-        wxTEST_DIALOG(GetParam().leave(dialog, [&] { return shown.size() == 2; }),
+        wxTEST_DIALOG(GetParam().leave(dialog, [&] { return shown.size() == 3; }),
                       ExpectMessage(wxID_YES, shown));
     });
 
+    EXPECT_TRUE(openAfterCancel);
     EXPECT_TRUE(openAfterNo);
     EXPECT_EQ(sourceAfterNo, source);
     EXPECT_EQ(nameAfterNo, " NEW ");
     EXPECT_EQ(result, wxID_CANCEL);
-    ASSERT_EQ(shown.size(), 2u);
+    ASSERT_EQ(shown.size(), 3u);
     for (const ShownMessage& question : shown) {
         EXPECT_EQ(question.text, Utf8("DXFからDXF変換を終了します。"));
         EXPECT_EQ(question.caption, wxTheApp->GetAppName());
