@@ -2,15 +2,17 @@
 
 namespace {
 
+// The group code line, padded for the writer's fixed-size copy.
+constexpr char kLinetypeCode[OutputWriter::kShortLine] = "  6";
+
 // A layer captured without a known linetype gives no group: a group 6 with
 // an empty value names a linetype that does not exist.
 void WriteLinetypeGroupIfNeeded(ConversionState& state, int hasLinetype, int layerSlot) {
     if (hasLinetype != 0 || layerSlot >= kNoLayer) return;
     const LineText& linetype = state.layers[static_cast<std::size_t>(layerSlot)].linetype;
     if (linetype.size == 0) return;
-    state.outputFile.WriteText("  6\n");
-    state.outputFile.WriteText(linetype.view());
-    state.outputFile.WriteText("\n");
+    state.outputFile.WriteLine(std::string_view(kLinetypeCode, 3));
+    state.outputFile.WriteLine(linetype.view());
 }
 
 bool IsExtendedDataStart(const LineText& line) {

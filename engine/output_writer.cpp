@@ -7,6 +7,8 @@ void OutputWriter::Open(const FileOps& ops, int fd) {
     fd_ = fd;
     // Room behind the end for the fixed-size copy of a short line.
     buffer_ = std::make_unique<char[]>(kBufferBytes + kShortLine);
+    next_ = buffer_.get();
+    limit_ = buffer_.get() + kBufferBytes;
 }
 
 void OutputWriter::WriteText(std::string_view text) {
@@ -20,28 +22,28 @@ void OutputWriter::WriteText(std::string_view text) {
 }
 
 void OutputWriter::Append(std::string_view bytes) {
-    while (kBufferBytes - used_ < bytes.size()) {
-        const std::size_t room = kBufferBytes - used_;
-        std::memcpy(buffer_.get() + used_, bytes.data(), room);
-        used_ += room;
+    while (static_cast<std::size_t>(limit_ - next_) < bytes.size()) {
+        const auto room = static_cast<std::size_t>(limit_ - next_);
+        std::memcpy(next_, bytes.data(), room);
+        next_ = limit_;
         bytes.remove_prefix(room);
         Flush();
     }
-    std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
-    used_ += bytes.size();
+    std::memcpy(next_, bytes.data(), bytes.size());
+    next_ += bytes.size();
 }
 
 void OutputWriter::Flush() {
-    std::size_t done = 0;
-    while (!failed_ && done < used_) {
-        const long n = ops_->write(fd_, buffer_.get() + done, used_ - done);
+    const char* done = buffer_.get();
+    while (!failed_ && done < next_) {
+        const long n = ops_->write(fd_, done, static_cast<std::size_t>(next_ - done));
         if (n <= 0) {
             failed_ = true;
         } else {
-            done += static_cast<std::size_t>(n);
+            done += n;
         }
     }
-    used_ = 0;
+    next_ = buffer_.get();
 }
 
 bool OutputWriter::Close() {
@@ -51,5 +53,6 @@ bool OutputWriter::Close() {
     const int fd = fd_;
     fd_ = -1;
     buffer_.reset();
+    next_ = limit_ = nullptr;
     return (ops_->close(fd) == 0) && flushed;
 }

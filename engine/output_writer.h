@@ -21,8 +21,8 @@ public:
     // kShortLine readable bytes (the reader's padding): a short line is
     // copied as one fixed-size block.
     void WriteLine(std::string_view line) {
-        if (kBufferBytes - used_ < line.size() + 2) Flush();
-        char* out = buffer_.get() + used_;
+        if (static_cast<std::size_t>(limit_ - next_) < line.size() + 2) Flush();
+        char* out = next_;
         if (line.size() <= kShortLine) {
             std::memcpy(out, line.data(), kShortLine);
         } else {
@@ -30,7 +30,7 @@ public:
         }
         out[line.size()] = '\r';
         out[line.size() + 1] = '\n';
-        used_ += line.size() + 2;
+        next_ = out + line.size() + 2;
     }
 
     // Text whose LF bytes are line breaks.
@@ -49,6 +49,7 @@ private:
     const FileOps* ops_ = nullptr;
     int fd_ = -1;
     std::unique_ptr<char[]> buffer_;
-    std::size_t used_ = 0;
+    char* next_ = nullptr;   // where the next byte goes
+    char* limit_ = nullptr;  // the end of the buffer, before its padding
     bool failed_ = false;
 };
