@@ -3,7 +3,7 @@
 
 # What building needs, and what the tests need on top.
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libwxgtk3.2-dev fonts-ipafont-mincho)
-TEST_PACKAGES=(xvfb xauth xdotool python3-ezdxf gdal-bin clang libclang-rt-14-dev)
+TEST_PACKAGES=(xvfb xauth xdotool python3-ezdxf gdal-bin clang libclang-rt-14-dev desktop-file-utils dpkg-dev file)
 
 missing_packages() {
     local pkg

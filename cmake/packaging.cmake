@@ -1,0 +1,54 @@
+# What `cmake --install` puts beside the programs, and the Debian package
+# that `cpack -G DEB` makes of it. The programs install themselves from
+# their own folders.
+include(GNUInstallDirs)
+
+install(FILES README.md LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES docs/dxfconv.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+if(DXFCONV_BUILD_UI)
+  install(FILES packaging/dxfconv-gui.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  foreach(size IN ITEMS 16 32 48 256)
+    install(FILES ui/res/app_icon_${size}.png
+      DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+      RENAME dxfconv-gui.png)
+  endforeach()
+endif()
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME dxfconv)
+set(CPACK_PACKAGE_VENDOR "The dxfconv authors")
+set(CPACK_PACKAGE_CONTACT "The dxfconv authors <maintainers@users.noreply.c-seed-7ecef0cf.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "DXF linetype converter for plotters and viewers")
+set(CPACK_PACKAGE_DESCRIPTION
+  "dxfconv copies a DXF drawing in text form into a new file and gives every\n"
+  "entity that draws with its layer's linetype (CONTINUOUS, HIDDEN, PHANTOM,\n"
+  "CENTER, DASHED, DOT, DASHDOT or DIVIDE) that linetype explicitly, so that\n"
+  "plotters, CNC and laser software and viewers that ignore by-layer\n"
+  "linetypes draw the drawing as it is meant.\n"
+  "This package holds the command dxfconv and the dialog application\n"
+  "dxfconv-gui.")
+string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# The dialog takes IPA Mincho in place of the font its template names; it
+# opens without it too, in the toolkit's default font.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-ipafont-mincho)
+# dpkg-shlibdeps reads the libraries and their versions off the programs;
+# without it (or without file(1), which CPack needs to find them) the
+# packages are those of Debian 12.
+find_program(DXFCONV_DPKG_SHLIBDEPS dpkg-shlibdeps)
+find_program(DXFCONV_FILE_UTILITY file)
+if(DXFCONV_DPKG_SHLIBDEPS AND DXFCONV_FILE_UTILITY)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+else()
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= 2.34), libgcc-s1 (>= 3.0), libstdc++6 (>= 12)")
+  if(DXFCONV_BUILD_UI)
+    string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libwxgtk3.2-1 (>= 3.2.2)")
+  endif()
+endif()
+
+include(CPack)
