@@ -169,7 +169,9 @@ void BM_FindLayerIndex(benchmark::State& state) {
     const int layerCount = static_cast<int>(state.range(0));
     auto run = std::make_unique<ConversionState>();
     for (int i = 0; i < layerCount; ++i) {
-        run->layers[static_cast<std::size_t>(i + 1)].name.assign(GeneratedLayerName(i));
+        LineText name;
+        name.assign(GeneratedLayerName(i));
+        run->layers.SetName(static_cast<std::size_t>(i + 1), name);
     }
     run->layerIndex = layerCount;
 

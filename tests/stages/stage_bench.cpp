@@ -34,6 +34,11 @@ bool StageBench::Validate(std::string_view rawLine) {
 bool StageBench::Run(std::string_view rawLine, bool allStages) {
     ConversionState& st = *state_;
     ++st.lineNumber;
+    // As in the reader's buffer, the line is followed by readable padding,
+    // which the writer's copy of a short line relies on.
+    line_.assign(rawLine);
+    line_.append(LineReader::kPadding, '\0');
+    rawLine = std::string_view(line_.data(), rawLine.size());
     st.rawLine = rawLine;
     std::string stripped;
     for (const char c : rawLine) {

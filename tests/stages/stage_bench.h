@@ -32,6 +32,7 @@ private:
     bool Run(std::string_view rawLine, bool allStages);
 
     std::string written_;
+    std::string line_;  // the line being passed, with padding
     FileOps ops_;
     RecordingSink sink_;
     std::unique_ptr<ConversionState> state_;
