@@ -72,14 +72,18 @@ RunOutcome Convert(ConversionState& state, const KnownLinetypes& knownLinetypes,
                    MessageSink& sink) {
     for (;;) {
         const LineReader::Status status = state.sourceFile.ReadLine(state.rawLine);
-        if (state.sourceFile.failed()) {
-            AbortRun(state, sink, messages::kReadError);
-            return RunOutcome::Stopped;
-        }
-        if (status == LineReader::Status::End) break;
-        if (status == LineReader::Status::TooLong) {
-            AbortRun(state, sink, messages::kLineTooLong);
-            return RunOutcome::Stopped;
+        // A failed read shows only at the end of the input, never with a
+        // whole line, so one test serves the common case.
+        if (status != LineReader::Status::Line) [[unlikely]] {
+            if (state.sourceFile.failed()) {
+                AbortRun(state, sink, messages::kReadError);
+                return RunOutcome::Stopped;
+            }
+            if (status == LineReader::Status::End) break;
+            if (status == LineReader::Status::TooLong) {
+                AbortRun(state, sink, messages::kLineTooLong);
+                return RunOutcome::Stopped;
+            }
         }
 
         ++state.lineNumber;
@@ -93,11 +97,12 @@ RunOutcome Convert(ConversionState& state, const KnownLinetypes& knownLinetypes,
 
         state.previousLine = state.currentLine;
         state.outputFile.WriteLine(state.rawLine);
-        if (state.outputFile.failed()) {
+        if (state.outputFile.failed()) [[unlikely]] {
             AbortRun(state, sink, messages::kWriteError);
             return RunOutcome::Stopped;
         }
-        if (status == LineReader::Status::LastLine) break;
+        if (status == LineReader::Status::LastLine) [[unlikely]]
+            break;
     }
     return CloseAtEnd(state, sink);
 }
