@@ -32,11 +32,11 @@ bool HasNul(const std::string& text) {
 // move as one 16-byte block.
 void RemoveSpaces(std::string_view rawLine, LineText& currentLine) {
     constexpr std::size_t kShort = LineText::kShort;
-    if (rawLine.size() <= kShort) {
+    if (rawLine.size() <= kShort) [[likely]] {
         const std::uint32_t inLine = (std::uint32_t{1} << rawLine.size()) - 1;
         const std::uint32_t spaces = ByteMask16(rawLine.data(), ' ') & inLine;
         const int leading = std::countr_one(spaces);
-        if ((spaces >> leading) == 0) {
+        if ((spaces >> leading) == 0) [[likely]] {
             std::memcpy(currentLine.bytes, rawLine.data() + leading, kShort);
             currentLine.size =
                 static_cast<std::uint32_t>(rawLine.size()) - static_cast<std::uint32_t>(leading);

@@ -1,11 +1,14 @@
 #include "layer_table.h"
 
+#include <bit>
+
 std::size_t LayerTable::Hash(const LineText& name) {
-    std::uint32_t hash = 2166136261u;  // FNV-1a
-    for (std::uint32_t i = 0; i < name.size; ++i) {
-        hash = (hash ^ static_cast<unsigned char>(name.bytes[i])) * 16777619u;
+    std::uint64_t hash = name.size;
+    for (std::uint32_t at = 0; at < name.size; at += 8) {
+        hash = (hash ^ LineWord(name, at)) * 0x9E3779B97F4A7C15u;  // Fibonacci hashing
     }
-    return hash;
+    // The top bits mix best: as many as index kIndexSize entries.
+    return static_cast<std::size_t>(hash >> (64 - std::countr_zero(kIndexSize)));
 }
 
 void LayerTable::BuildIndex() const {

@@ -40,7 +40,9 @@ public:
     // The next line, without its line break; valid until the next call, and
     // followed by at least kPadding readable bytes.
     Status ReadLine(std::string_view& line) {
-        if (breaks_ == 0) return ReadLineSlowly(line);
+        if (breaks_ == 0) [[unlikely]] {
+            return ReadLineSlowly(line);
+        }
         const std::size_t lineBreak =
             maskBase_ + static_cast<std::size_t>(std::countr_zero(breaks_));
         breaks_ &= breaks_ - 1;
@@ -67,7 +69,10 @@ private:
         pos_ = lineBreak + 1;
         if (size > 0 && start[size - 1] == '\r') --size;
         line = std::string_view(start, size);
-        return size > kMaxLineBytes ? Status::TooLong : Status::Line;
+        if (size > kMaxLineBytes) [[unlikely]] {
+            return Status::TooLong;
+        }
+        return Status::Line;
     }
     Status ReadLineSlowly(std::string_view& line);
     bool atEnd() const { return fileEnded_ || stopByteSeen_; }

@@ -21,9 +21,11 @@ public:
     // kShortLine readable bytes (the reader's padding): a short line is
     // copied as one fixed-size block.
     void WriteLine(std::string_view line) {
-        if (static_cast<std::size_t>(limit_ - next_) < line.size() + 2) Flush();
+        if (static_cast<std::size_t>(limit_ - next_) < line.size() + 2) [[unlikely]] {
+            Flush();
+        }
         char* out = next_;
-        if (line.size() <= kShortLine) {
+        if (line.size() <= kShortLine) [[likely]] {
             std::memcpy(out, line.data(), kShortLine);
         } else {
             std::memcpy(out, line.data(), line.size());
