@@ -15,6 +15,7 @@
 #include "linetype_injection.h"
 #include "memory_file_ops.h"
 #include "messages.h"
+#include "space_removal.h"
 #include "split_mix64.h"
 #include "structure_validator.h"
 
@@ -139,6 +140,23 @@ void BM_LineReader(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(lines), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_LineReader)->Unit(benchmark::kMillisecond);
+
+// Every line of the drawing as read (the last one left out: it has no
+// padding behind it).
+void BM_RemoveSpaces(benchmark::State& state) {
+    const Drawing& drawing = TheDrawing();
+    LineText currentLine;
+    for (auto _ : state) {
+        for (std::size_t i = 0; i + 1 < drawing.lines.size(); ++i) {
+            RemoveSpaces(drawing.lines[i], currentLine);
+            benchmark::DoNotOptimize(currentLine.size);
+        }
+    }
+    const auto lines = state.iterations() * (drawing.lines.size() - 1);
+    state.counters["lines"] =
+        benchmark::Counter(static_cast<double>(lines), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_RemoveSpaces)->Unit(benchmark::kMillisecond);
 
 // Typical lines of the ENTITIES section: almost none is a keyword, and the
 // group codes before them are mostly neither "0" nor "2".

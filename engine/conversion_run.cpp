@@ -1,16 +1,14 @@
 #include "conversion_run.h"
 
-#include <bit>
-#include <cstring>
 #include <memory>
 #include <string_view>
 
-#include "byte_masks.h"
 #include "layer_capture.h"
 #include "linetype_injection.h"
 #include "ltype_table_replacement.h"
 #include "messages.h"
 #include "output_path.h"
+#include "space_removal.h"
 #include "stage.h"
 #include "structure_validator.h"
 
@@ -25,30 +23,6 @@ void Show(MessageSink& sink, std::string_view text) {
 
 bool HasNul(const std::string& text) {
     return text.find('\0') != std::string::npos;
-}
-
-// Copies the line without its spaces; every other byte stays. Most lines
-// are short, with spaces only in front (right-aligned group codes): those
-// move as one 16-byte block.
-void RemoveSpaces(std::string_view rawLine, LineText& currentLine) {
-    constexpr std::size_t kShort = LineText::kShort;
-    if (rawLine.size() <= kShort) [[likely]] {
-        const std::uint32_t inLine = (std::uint32_t{1} << rawLine.size()) - 1;
-        const std::uint32_t spaces = ByteMask16(rawLine.data(), ' ') & inLine;
-        const int leading = std::countr_one(spaces);
-        if ((spaces >> leading) == 0) [[likely]] {
-            std::memcpy(currentLine.bytes, rawLine.data() + leading, kShort);
-            currentLine.size =
-                static_cast<std::uint32_t>(rawLine.size()) - static_cast<std::uint32_t>(leading);
-            return;
-        }
-    }
-    std::uint32_t size = 0;
-    for (const char c : rawLine) {
-        currentLine.bytes[size] = c;
-        size += c != ' ' ? 1 : 0;
-    }
-    currentLine.size = size;
 }
 
 RunOutcome CloseAtEnd(ConversionState& state, MessageSink& sink) {
