@@ -15,15 +15,6 @@ std::string LargeSource() {
     return source;
 }
 
-std::string WithCrLf(const std::string& text) {
-    std::string result;
-    for (const char c : text) {
-        if (c == '\n') result += '\r';
-        result += c;
-    }
-    return result;
-}
-
 struct LimitCase {
     const char* title;
     bool batch;
@@ -45,7 +36,7 @@ TEST_P(CommandWriteError, ExitsWithOneAndLeavesTheOutputAsFarAsWritten) {
     TempDir dir;
     const std::string source = LargeSource();
     WriteFile(dir.File("plan.dxf"), source);
-    const std::string fullOutput = WithCrLf(source);
+    const std::string fullOutput = CrLf(source);
     ASSERT_GT(fullOutput.size(), c.limit + 300000);
 
     const CommandResult result =

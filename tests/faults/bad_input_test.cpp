@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "command_runner.h"
+#include "dxfconv_process.h"
 #include "messages.h"
 #include "temp_dir.h"
 
@@ -36,15 +36,6 @@ std::map<std::string, std::string> Snapshot(const std::string& root) {
         }
     }
     return entries;
-}
-
-std::string Crlf(const std::string& lfText) {
-    std::string out;
-    for (const char c : lfText) {
-        if (c == '\n') out += '\r';
-        out += c;
-    }
-    return out;
 }
 
 // Fixed seeds give the same bytes on every machine.
@@ -148,7 +139,7 @@ const BadInput kBadInputs[] = {
      {kFinished},
      0,
      "out.dxf",
-     Crlf(kLines97)},
+     CrLf(kLines97)},
     {"LineOf98Bytes",
      Source("  0\n" + std::string(98, 'x') + "\n  0\n"),
      "plan.dxf",
@@ -174,7 +165,7 @@ const BadInput kBadInputs[] = {
      {kFinished},
      0,
      "out.dxf",
-     Crlf(kUtf16) + "\r\n"},
+     CrLf(kUtf16) + "\r\n"},
     {"TruncatedFile",
      Source(kLayerAndLines),
      "plan.dxf",
@@ -182,8 +173,8 @@ const BadInput kBadInputs[] = {
      {kFinished},
      0,
      "out.dxf",
-     Crlf(kLayerAndLines.substr(0, kLayerAndLines.size() - 15)) + "  6\r\nHIDDEN\r\n" +
-         Crlf(kLayerAndLines.substr(kLayerAndLines.size() - 15)) + "\r\n"},
+     CrLf(kLayerAndLines.substr(0, kLayerAndLines.size() - 15)) + "  6\r\nHIDDEN\r\n" +
+         CrLf(kLayerAndLines.substr(kLayerAndLines.size() - 15)) + "\r\n"},
     {"NoSections",
      Source(kNoSections),
      "plan.dxf",
@@ -191,7 +182,7 @@ const BadInput kBadInputs[] = {
      {kFinished},
      0,
      "out.dxf",
-     Crlf(kNoSections)},
+     CrLf(kNoSections)},
     {"EmptyFile", Source(""), "plan.dxf", "out", {kFinished}, 0, "out.dxf", ""},
     {"Directory",
      [](const std::string& f) { ::mkdir((f + "/plan.dxf").c_str(), 0755); },
@@ -235,7 +226,7 @@ const BadInput kBadInputs[] = {
      {kFinished},
      0,
      "sub/out.dxf",
-     Crlf(kSmallDxf)},
+     CrLf(kSmallDxf)},
     {"NameWithDotDot",
      [](const std::string& f) {
          ::mkdir((f + "/src").c_str(), 0755);
@@ -246,7 +237,7 @@ const BadInput kBadInputs[] = {
      {kFinished},
      0,
      "out.dxf",
-     Crlf(kSmallDxf)},
+     CrLf(kSmallDxf)},
     {"SourcePathWithDotDot",
      [](const std::string& f) {
          ::mkdir((f + "/src").c_str(), 0755);
@@ -257,7 +248,7 @@ const BadInput kBadInputs[] = {
      {kFinished},
      0,
      "src/out.dxf",
-     Crlf(kSmallDxf)},
+     CrLf(kSmallDxf)},
     {"NameOf300Bytes",
      Source(kSmallDxf),
      "plan.dxf",
@@ -288,13 +279,13 @@ TEST_P(BadInputTable, GivesItsMessageAndStatusAndTouchesNothingElse) {
     c.make(dir.path());
     const auto before = Snapshot(dir.path());
 
-    const CommandResult result = RunCommand(DXFCONV_BINARY, {dir.File(c.source), c.outputName});
+    const CommandResult result = RunDxfconv({dir.File(c.source), c.outputName}, dir.path());
 
     std::string expectedError;
     for (const std::string_view message : c.messages) expectedError += std::string(message) + "\n";
-    EXPECT_EQ(result.standardError, expectedError);
-    EXPECT_EQ(result.standardOutput, "");
-    EXPECT_EQ(result.exitStatus, c.exitStatus);
+    EXPECT_EQ(result.err, expectedError);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.status, c.exitStatus);
 
     auto after = Snapshot(dir.path());
     if (!c.output.empty()) {

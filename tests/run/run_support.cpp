@@ -43,16 +43,6 @@ std::vector<std::string> CursorThenMessages(std::initializer_list<std::string_vi
     return calls;
 }
 
-std::string CrLf(std::string_view text) {
-    std::string result;
-    result.reserve(text.size() + text.size() / 8);
-    for (const char c : text) {
-        if (c == '\n') result += '\r';
-        result += c;
-    }
-    return result;
-}
-
 std::string FillerLines(std::size_t size) {
     constexpr std::size_t kLine = 80;  // 79 bytes and LF
     std::string text;

@@ -30,9 +30,6 @@ std::vector<std::string> MessagesOnly(std::initializer_list<std::string_view> te
 // The calls of a run that opened both files and then showed these messages.
 std::vector<std::string> CursorThenMessages(std::initializer_list<std::string_view> texts);
 
-// Text whose LF bytes become CR LF, as the output writes every line break.
-std::string CrLf(std::string_view text);
-
 // Exactly size bytes of lines that no stage reacts to, each ending in LF.
 std::string FillerLines(std::size_t size);
 

@@ -1,8 +1,14 @@
 #include "recording_sink.h"
 
-void RecordingSink::ShowMessage(const std::string& text) { calls.push_back("message:" + text); }
-void RecordingSink::BeginWaitCursor() { calls.push_back("begin"); }
-void RecordingSink::EndWaitCursor() { calls.push_back("end"); }
+void RecordingSink::ShowMessage(const std::string& text) {
+    calls.push_back("message:" + text);
+}
+void RecordingSink::BeginWaitCursor() {
+    calls.push_back("begin");
+}
+void RecordingSink::EndWaitCursor() {
+    calls.push_back("end");
+}
 
 std::vector<std::string> RecordingSink::messages() const {
     std::vector<std::string> result;

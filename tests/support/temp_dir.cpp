@@ -24,7 +24,9 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-std::string TempDir::File(const std::string& name) const { return path_ + "/" + name; }
+std::string TempDir::File(const std::string& name) const {
+    return path_ + "/" + name;
+}
 
 void WriteFile(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -43,6 +45,16 @@ std::string ReadFile(const std::string& path) {
 bool Exists(const std::string& path) {
     struct stat info {};
     return ::lstat(path.c_str(), &info) == 0;
+}
+
+std::string CrLf(std::string_view text) {
+    std::string result;
+    result.reserve(text.size() + text.size() / 8);
+    for (const char c : text) {
+        if (c == '\n') result += '\r';
+        result += c;
+    }
+    return result;
 }
 
 std::vector<std::string> ListDir(const std::string& path) {

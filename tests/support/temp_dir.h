@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A fresh directory under the system's temporary directory, removed with
@@ -24,5 +25,7 @@ private:
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
 bool Exists(const std::string& path);
+// The text with a CR before every LF: what the converter writes for it.
+std::string CrLf(std::string_view text);
 // The names in a directory, sorted, without "." and "..".
 std::vector<std::string> ListDir(const std::string& path);
