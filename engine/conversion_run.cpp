@@ -78,12 +78,24 @@ RunOutcome Convert(ConversionState& state, const KnownLinetypes& knownLinetypes,
         if (status == LineReader::Status::LastLine) [[unlikely]]
             break;
     }
+    if (!WrittenSoFar(state)) {
+        AbortRun(state, sink, messages::kWriteError);
+        return RunOutcome::Stopped;
+    }
     return CloseAtEnd(state, sink);
 }
 
 }  // namespace
 
+bool WrittenSoFar(ConversionState& state) {
+    state.outputFile.WaitForWrites();
+    return !state.outputFile.failed();
+}
+
 void AbortRun(ConversionState& state, MessageSink& sink, std::string_view message) {
+    // A write that failed behind the conversion's back stopped the run
+    // where its buffer was handed on, before whatever stops it here.
+    if (!WrittenSoFar(state)) message = messages::kWriteError;
     sink.EndWaitCursor();
     Show(sink, message);
     if (!state.sourceFile.Close()) Show(sink, messages::kSourceCloseFailed);

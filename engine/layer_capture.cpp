@@ -10,8 +10,9 @@ void CaptureLayerLine(ConversionState& state, const KnownLinetypes& knownLinetyp
     if (state.scanState >= ScanState::CaptureClosed) return;
 
     if (state.layerIndex > kLastWritableLayerSlot) {
-        // The one message shown while the busy cursor is on; the run goes on.
-        sink.ShowMessage(std::string(messages::kLayerLimit));
+        // The one message shown while the busy cursor is on; the run goes on,
+        // unless a write failed, which the pass reports after this line.
+        if (WrittenSoFar(state)) sink.ShowMessage(std::string(messages::kLayerLimit));
         state.scanState = ScanState::CaptureClosed;
         return;
     }

@@ -1,6 +1,8 @@
 #include "line_reader.h"
 
+#include <algorithm>
 #include <cstring>
+#include <system_error>
 
 #include "file_ops.h"
 #include "message_sink.h"
@@ -10,7 +12,22 @@ namespace {
 constexpr std::size_t kDecisionWindow = LineReader::kMaxLineBytes + 2;
 constexpr std::size_t kMaskBytes = 64;
 constexpr char kStopByte = 0x1A;
+// The block's bytes were written by the reading thread on another core; a
+// hint this far ahead of the line breaks' masks keeps the lines from
+// waiting for them.
+constexpr std::size_t kPrefetchDistance = 4096;
+// Room in front of a block's data for the unfinished line of the block
+// before it.
+constexpr std::size_t kHeadroom = 128;
+static_assert(kDecisionWindow <= kHeadroom);
+// One block being converted, one being read, and one read ahead for an
+// uneven pace.
+constexpr std::size_t kBlocks = 3;
 }  // namespace
+
+LineReader::~LineReader() {
+    StopThread();
+}
 
 void LineReader::Open(const FileOps& ops, int fd, MessageSink& progress) {
     ops_ = &ops;
@@ -18,59 +35,92 @@ void LineReader::Open(const FileOps& ops, int fd, MessageSink& progress) {
     fd_ = fd;
     // Zeroed, so that the padding and whatever a mask reads behind the data
     // is defined.
-    buffer_ = std::make_unique<char[]>(kBlockBytes + kPadding);
+    blocks_.emplace(kBlocks, kHeadroom + kBlockBytes + kPadding);
+    try {
+        thread_ = std::thread(&LineReader::ReadBlocks, this);
+    } catch (const std::system_error&) {
+        // Without a thread of its own the reader reads in line.
+    }
 }
 
+void LineReader::ReadBlock(BlockChannel::Block& block) {
+    char* data = block.bytes + kHeadroom;
+    block.size = ops_->read(fd_, data, kBlockBytes);
+    const void* stop = block.size > 0
+                           ? std::memchr(data, kStopByte, static_cast<std::size_t>(block.size))
+                           : nullptr;
+    block.stop = stop == nullptr ? -1 : static_cast<const char*>(stop) - data;
+}
+
+// Reads one block into the channel; false once the input has ended or
+// failed, or the reader has closed.
+bool LineReader::ReadAhead() {
+    BlockChannel::Block block;
+    if (!blocks_->TakeEmpty(block)) return false;
+    ReadBlock(block);
+    blocks_->PutFull(block);
+    return block.size > 0;
+}
+
+void LineReader::ReadBlocks() {
+    while (ReadAhead()) {
+    }
+}
+
+// Goes on to the next block, with the unfinished line (fewer than
+// kDecisionWindow bytes, none of them a line break) moved in front of it.
 void LineReader::ReadMore() {
-    const long n = ops_->read(fd_, buffer_.get() + filled_, kBlockBytes - filled_);
+    if (!thread_.joinable()) ReadAhead();
+    BlockChannel::Block block;
+    blocks_->TakeFull(block);
+    const long n = block.size;
     if (n <= 0) {
         fileEnded_ = true;
         // Past a 0x1A the input has ended anyway.
         readFailed_ = n < 0 && !stopByteSeen_;
-        return;
     }
-    const std::size_t from = filled_;
-    filled_ += static_cast<std::size_t>(n);
-    bytesRead_ += static_cast<std::uint64_t>(n);
-    progress_->ReportProgress(bytesRead_);
-    if (stopByteSeen_) return;
-    const void* stop = std::memchr(buffer_.get() + from, kStopByte, filled_ - from);
-    if (stop != nullptr) {
+    const std::size_t rest = filled_ - pos_;
+    const std::size_t restEnd = end_ - pos_;
+    char* data = block.bytes + kHeadroom;
+    if (rest > 0) std::memcpy(data - rest, buffer_ + pos_, rest);
+    if (buffer_ != nullptr) blocks_->PutEmpty(current_);
+    current_ = block;
+    buffer_ = block.bytes;
+    pos_ = kHeadroom - rest;
+    filled_ = kHeadroom + static_cast<std::size_t>(n > 0 ? n : 0);
+    if (stopByteSeen_) {
+        end_ = pos_ + restEnd;
+    } else if (block.stop >= 0) {
         stopByteSeen_ = true;
-        end_ = static_cast<std::size_t>(static_cast<const char*>(stop) - buffer_.get());
+        end_ = kHeadroom + static_cast<std::size_t>(block.stop);
     } else {
         end_ = filled_;
     }
-}
-
-// Moves the unfinished line (fewer than kDecisionWindow bytes, none of them
-// a line break) to the front.
-void LineReader::Compact() {
-    const std::size_t rest = filled_ - pos_;
-    std::memmove(buffer_.get(), buffer_.get() + pos_, rest);
-    end_ -= pos_;
-    filled_ = rest;
-    pos_ = 0;
+    if (n > 0) {
+        bytesRead_ += static_cast<std::uint64_t>(n);
+        progress_->ReportProgress(bytesRead_);
+    }
 }
 
 // The line breaks in the 64 bytes from base, from pos_ up to end_.
 void LineReader::LoadMask(std::size_t base) {
     maskBase_ = base;
-    std::uint64_t mask = ByteMask64(buffer_.get() + base, '\n');
+    PrefetchForReading(buffer_ + std::min(base + kPrefetchDistance, filled_));
+    std::uint64_t mask = ByteMask64(buffer_ + base, '\n');
     if (pos_ > base) mask &= ~std::uint64_t{0} << (pos_ - base);
     if (end_ - base < kMaskBytes) mask &= (std::uint64_t{1} << (end_ - base)) - 1;
     breaks_ = mask;
 }
 
 bool LineReader::StartsWith(std::string_view prefix) {
-    while (filled_ < prefix.size() && !fileEnded_) ReadMore();
-    LoadMask(0);
-    return filled_ >= prefix.size() &&
-           std::memcmp(buffer_.get(), prefix.data(), prefix.size()) == 0;
+    while (filled_ - pos_ < prefix.size() && !fileEnded_) ReadMore();
+    LoadMask(pos_);
+    return filled_ - pos_ >= prefix.size() &&
+           std::memcmp(buffer_ + pos_, prefix.data(), prefix.size()) == 0;
 }
 
 // No line break is left in the current mask: look further, reading more
-// when the buffer is used up.
+// when the block is used up.
 LineReader::Status LineReader::ReadLineSlowly(std::string_view& line) {
     for (;;) {
         std::size_t next = maskBase_ + kMaskBytes;
@@ -82,14 +132,13 @@ LineReader::Status LineReader::ReadLineSlowly(std::string_view& line) {
             failed_ = readFailed_;
             const std::size_t available = end_ - pos_;
             if (available == 0) return Status::End;
-            line = std::string_view(buffer_.get() + pos_, available);
+            line = std::string_view(buffer_ + pos_, available);
             pos_ = end_;
             maskBase_ = end_;
             return available > kMaxLineBytes ? Status::TooLong : Status::LastLine;
         } else {
-            Compact();
             ReadMore();
-            LoadMask(0);
+            LoadMask(pos_);
         }
         if (breaks_ != 0) {
             const std::size_t lineBreak =
@@ -100,9 +149,17 @@ LineReader::Status LineReader::ReadLineSlowly(std::string_view& line) {
     }
 }
 
+void LineReader::StopThread() {
+    if (!thread_.joinable()) return;
+    blocks_->Close();
+    thread_.join();
+}
+
 bool LineReader::Close() {
+    StopThread();
     const int fd = fd_;
     fd_ = -1;
-    buffer_.reset();
+    blocks_.reset();
+    buffer_ = nullptr;
     return ops_->close(fd) == 0;
 }

@@ -3,9 +3,11 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
+#include <optional>
 #include <string_view>
+#include <thread>
 
+#include "block_channel.h"
 #include "byte_masks.h"
 
 struct FileOps;
@@ -16,12 +18,13 @@ class MessageSink;
 // line break, a lone CR is an ordinary byte, and a byte 0x1A ends the input.
 //
 // Line breaks are found 64 bytes at a time as a bit mask, so that a line
-// costs a few instructions and no call, however short it is.
+// costs a few instructions and no call, however short it is. A thread of its
+// own reads the blocks ahead while the lines are converted.
 class LineReader {
 public:
     // A processed line holds at most this many bytes before its line break.
     static constexpr std::size_t kMaxLineBytes = 97;
-    static constexpr std::size_t kBlockBytes = 256 * 1024;
+    static constexpr std::size_t kBlockBytes = 512 * 1024;
     // Readable bytes behind the data, so that masks and short copies may
     // read past a line's end.
     static constexpr std::size_t kPadding = 128;
@@ -32,6 +35,11 @@ public:
         End,       // no further line
         TooLong,   // 98 bytes or more before the line break
     };
+
+    LineReader() = default;
+    LineReader(const LineReader&) = delete;
+    LineReader& operator=(const LineReader&) = delete;
+    ~LineReader();
 
     // Every block read is reported to the sink's ReportProgress.
     void Open(const FileOps& ops, int fd, MessageSink& progress);
@@ -64,7 +72,7 @@ public:
 
 private:
     Status TakeLine(std::size_t lineBreak, std::string_view& line) {
-        const char* start = buffer_.get() + pos_;
+        const char* start = buffer_ + pos_;
         std::size_t size = lineBreak - pos_;
         pos_ = lineBreak + 1;
         if (size > 0 && start[size - 1] == '\r') --size;
@@ -77,13 +85,19 @@ private:
     Status ReadLineSlowly(std::string_view& line);
     bool atEnd() const { return fileEnded_ || stopByteSeen_; }
     void ReadMore();
-    void Compact();
     void LoadMask(std::size_t base);
+    void ReadBlock(BlockChannel::Block& block);
+    bool ReadAhead();
+    void ReadBlocks();
+    void StopThread();
 
     const FileOps* ops_ = nullptr;
     MessageSink* progress_ = nullptr;
     int fd_ = -1;
-    std::unique_ptr<char[]> buffer_;
+    std::optional<BlockChannel> blocks_;
+    BlockChannel::Block current_;  // the block the lines come from
+    std::thread thread_;
+    char* buffer_ = nullptr;    // current_'s storage; positions count from it
     std::size_t pos_ = 0;       // start of the next line
     std::size_t end_ = 0;       // end of the input's bytes in the buffer
     std::size_t filled_ = 0;    // bytes in the buffer, past a 0x1A included

@@ -1,14 +1,33 @@
 #include "output_writer.h"
 
+#include <system_error>
+
 #include "file_ops.h"
+
+namespace {
+// One buffer filling, one being written, and one in reserve for an uneven
+// pace.
+constexpr std::size_t kBuffers = 3;
+}  // namespace
+
+OutputWriter::~OutputWriter() {
+    StopThread();
+}
 
 void OutputWriter::Open(const FileOps& ops, int fd) {
     ops_ = &ops;
     fd_ = fd;
+    failed_ = false;
     // Room behind the end for the fixed-size copy of a short line.
-    buffer_ = std::make_unique<char[]>(kBufferBytes + kShortLine);
-    next_ = buffer_.get();
-    limit_ = buffer_.get() + kBufferBytes;
+    blocks_.emplace(kBuffers, kBufferBytes + kShortLine);
+    blocks_->TakeEmpty(current_);
+    next_ = current_.bytes;
+    limit_ = current_.bytes + kBufferBytes;
+    try {
+        thread_ = std::thread(&OutputWriter::WriteBlocks, this);
+    } catch (const std::system_error&) {
+        // Without a thread of its own the writer writes in line.
+    }
 }
 
 void OutputWriter::WriteText(std::string_view text) {
@@ -34,25 +53,57 @@ void OutputWriter::Append(std::string_view bytes) {
 }
 
 void OutputWriter::Flush() {
-    const char* done = buffer_.get();
-    while (!failed_ && done < next_) {
-        const long n = ops_->write(fd_, done, static_cast<std::size_t>(next_ - done));
+    current_.size = next_ - current_.bytes;
+    if (thread_.joinable()) {
+        blocks_->PutFull(current_);
+        blocks_->TakeEmpty(current_);
+    } else {
+        WriteBlock(current_);
+    }
+    next_ = current_.bytes;
+    limit_ = current_.bytes + kBufferBytes;
+}
+
+void OutputWriter::WriteBlock(const BlockChannel::Block& block) {
+    const char* done = block.bytes;
+    const char* end = block.bytes + block.size;
+    while (!failed() && done < end) {
+        const long n = ops_->write(fd_, done, static_cast<std::size_t>(end - done));
         if (n <= 0) {
-            failed_ = true;
+            failed_.store(true, std::memory_order_relaxed);
         } else {
             done += n;
         }
     }
-    next_ = buffer_.get();
+}
+
+void OutputWriter::WriteBlocks() {
+    BlockChannel::Block block;
+    while (blocks_->TakeFull(block)) {
+        WriteBlock(block);
+        blocks_->PutEmpty(block);
+    }
+}
+
+void OutputWriter::WaitForWrites() {
+    if (thread_.joinable()) blocks_->WaitUntilConsumed();
+}
+
+void OutputWriter::StopThread() {
+    if (!thread_.joinable()) return;
+    blocks_->Close();
+    thread_.join();
 }
 
 bool OutputWriter::Close() {
-    const bool wasFailed = failed_;
-    Flush();
-    const bool flushed = wasFailed || !failed_;
+    WaitForWrites();
+    const bool wasFailed = failed();
+    if (next_ != current_.bytes) Flush();
+    StopThread();
+    const bool flushed = wasFailed || !failed();
     const int fd = fd_;
     fd_ = -1;
-    buffer_.reset();
+    blocks_.reset();
     next_ = limit_ = nullptr;
     return (ops_->close(fd) == 0) && flushed;
 }

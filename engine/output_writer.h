@@ -1,18 +1,28 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstring>
-#include <memory>
+#include <optional>
 #include <string_view>
+#include <thread>
+
+#include "block_channel.h"
 
 struct FileOps;
 
-// Writes the output through one large buffer, every line break as CR LF, as
-// the drawings' home platform writes text files.
+// Writes the output through large buffers, every line break as CR LF, as
+// the drawings' home platform writes text files. A full buffer is written
+// by a thread of its own while the next one fills.
 class OutputWriter {
 public:
-    static constexpr std::size_t kBufferBytes = 256 * 1024;
+    static constexpr std::size_t kBufferBytes = 512 * 1024;
     static constexpr std::size_t kShortLine = 16;
+
+    OutputWriter() = default;
+    OutputWriter(const OutputWriter&) = delete;
+    OutputWriter& operator=(const OutputWriter&) = delete;
+    ~OutputWriter();
 
     void Open(const FileOps& ops, int fd);
     bool isOpen() const { return fd_ >= 0; }
@@ -39,7 +49,12 @@ public:
     void WriteText(std::string_view text);
 
     // Set once a write has failed; what could not be written is dropped.
-    bool failed() const { return failed_; }
+    // Buffers still being written may yet fail: WaitForWrites first for the
+    // final word.
+    bool failed() const { return failed_.load(std::memory_order_relaxed); }
+
+    // Returns when every buffer handed on so far has been written or dropped.
+    void WaitForWrites();
 
     // Writes what is buffered and closes the file; false when either failed.
     bool Close();
@@ -47,11 +62,16 @@ public:
 private:
     void Append(std::string_view bytes);
     void Flush();
+    void WriteBlock(const BlockChannel::Block& block);
+    void WriteBlocks();
+    void StopThread();
 
     const FileOps* ops_ = nullptr;
     int fd_ = -1;
-    std::unique_ptr<char[]> buffer_;
+    std::optional<BlockChannel> blocks_;
+    BlockChannel::Block current_;
+    std::thread thread_;
     char* next_ = nullptr;   // where the next byte goes
     char* limit_ = nullptr;  // the end of the buffer, before its padding
-    bool failed_ = false;
+    std::atomic<bool> failed_ = false;
 };

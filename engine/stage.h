@@ -12,3 +12,8 @@
 // cursor ends, the message is shown, the source and then the output are
 // closed, each with its own message if closing fails. What was written stays.
 void AbortRun(ConversionState& state, MessageSink& sink, std::string_view message);
+
+// Whether everything handed to the output so far has been written; waits
+// for the writer's thread. A message shown mid-run asks first: had a write
+// failed, the run would have ended with the write error before it.
+bool WrittenSoFar(ConversionState& state);

@@ -1,6 +1,7 @@
 #include "fault_files.h"
 
 #include <cerrno>
+#include <thread>
 
 FileOps FaultFiles::ops() {
     // Whatever is not planted here stays the real file system's.
@@ -29,6 +30,7 @@ long FaultFiles::Write(int fd, const void* buffer, std::size_t size) {
     if (writeCalls == failingWrite || limitReached) {
         failedWriteOffset = bytesWritten;
         failedWriteSize = size;
+        std::this_thread::sleep_for(failingWriteDelay);
         if (writeReturnsZero) return 0;
         errno = ENOSPC;
         return -1;

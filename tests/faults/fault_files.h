@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <map>
@@ -20,6 +21,9 @@ public:
     long outputByteLimit = -1;
     // A write that returns 0 instead of failing, as a full device may.
     bool writeReturnsZero = false;
+    // The failing write returns only after this long, as a slow device
+    // does, so that the conversion runs well ahead of it.
+    std::chrono::milliseconds failingWriteDelay{0};
     // At most this many bytes per read or write call; 0 for no limit.
     std::size_t readChunk = 0;
     std::size_t writeChunk = 0;

@@ -1,8 +1,12 @@
 #include "unprivileged_run.h"
 
 #include <grp.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <system_error>
+#include <thread>
 
 #include "conversion_run.h"
 #include "known_linetypes.h"
@@ -12,6 +16,18 @@ namespace {
 
 constexpr uid_t kNobody = 65534;
 constexpr int kDropFailed = 77;
+
+// Whether the child can no longer start a thread.
+bool RefuseThreads() {
+    const rlimit none{0, 0};
+    if (::setrlimit(RLIMIT_NPROC, &none) != 0) return false;
+    try {
+        std::thread([] {}).join();
+    } catch (const std::system_error&) {
+        return true;
+    }
+    return false;
+}
 
 bool DropPrivileges() {
     if (::geteuid() != 0) return true;
@@ -41,13 +57,15 @@ std::string ReadAll(int fd) {
 }  // namespace
 
 std::optional<std::vector<std::string>> RunAsUnprivilegedUser(const std::string& sourcePath,
-                                                              const std::string& outputName) {
+                                                              const std::string& outputName,
+                                                              Threads threads) {
     int channel[2];
     if (::pipe(channel) != 0) return std::nullopt;
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(channel[0]);
         if (!DropPrivileges()) ::_exit(kDropFailed);
+        if (threads == Threads::Refused && !RefuseThreads()) ::_exit(kDropFailed);
         RecordingSink sink;
         RunConversion(sourcePath, outputName, kOutputExtension, kKnownLinetypes, sink);
         std::string record;

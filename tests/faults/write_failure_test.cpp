@@ -15,8 +15,8 @@ using messages::kWriteError;
 
 constexpr std::size_t kBuffer = OutputWriter::kBufferBytes;
 // Enough records after the interesting spot that the output fills the
-// writer's buffer several times more.
-constexpr int kTrailingRecords = 20000;
+// writer's buffer several times more (a record is some 40 bytes).
+constexpr int kTrailingRecords = static_cast<int>(4 * kBuffer / 40);
 
 // A source and the output range of the inserted lines a fault should hit.
 struct PlacedSource {

@@ -1,0 +1,57 @@
+#include "block_channel.h"
+
+BlockChannel::BlockChannel(std::size_t blocks, std::size_t bytesPerBlock) {
+    for (std::size_t i = 0; i < blocks; ++i) {
+        storage_.push_back(std::make_unique<char[]>(bytesPerBlock));
+        empty_.push_back(Block{storage_.back().get()});
+    }
+}
+
+bool BlockChannel::TakeEmpty(Block& block) {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return closed_ || !empty_.empty(); });
+    if (closed_) return false;
+    block = empty_.front();
+    empty_.pop_front();
+    return true;
+}
+
+bool BlockChannel::TakeFull(Block& block) {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return closed_ || !full_.empty(); });
+    if (full_.empty()) return false;
+    block = full_.front();
+    full_.pop_front();
+    ++taken_;
+    return true;
+}
+
+void BlockChannel::PutFull(const Block& block) {
+    {
+        const std::lock_guard lock(mutex_);
+        full_.push_back(block);
+    }
+    changed_.notify_all();
+}
+
+void BlockChannel::PutEmpty(const Block& block) {
+    {
+        const std::lock_guard lock(mutex_);
+        empty_.push_back(block);
+        --taken_;
+    }
+    changed_.notify_all();
+}
+
+void BlockChannel::WaitUntilConsumed() {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return full_.empty() && taken_ == 0; });
+}
+
+void BlockChannel::Close() {
+    {
+        const std::lock_guard lock(mutex_);
+        closed_ = true;
+    }
+    changed_.notify_all();
+}

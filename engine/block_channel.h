@@ -1,0 +1,46 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+// A fixed set of byte blocks that goes round between the conversion and a
+// thread doing its reads or writes, so that the system calls overlap with
+// the work on the lines. The producer takes an empty block and hands it on
+// full; the consumer takes the full blocks in order and gives them back.
+class BlockChannel {
+public:
+    struct Block {
+        char* bytes = nullptr;  // the block's storage
+        long size = 0;          // bytes in it, or what a read returned
+        long stop = -1;         // a reader's mark: where a 0x1A is, if anywhere
+    };
+
+    // Every block has bytesPerBlock bytes of zeroed storage.
+    BlockChannel(std::size_t blocks, std::size_t bytesPerBlock);
+
+    // Each waits for a block; false once the channel is closed and, for the
+    // full ones, none is left.
+    bool TakeEmpty(Block& block);
+    bool TakeFull(Block& block);
+    void PutFull(const Block& block);
+    void PutEmpty(const Block& block);
+
+    // Waits until the consumer has given back every block handed on full.
+    void WaitUntilConsumed();
+
+    // Wakes both sides; blocks handed on full may still be taken.
+    void Close();
+
+private:
+    std::vector<std::unique_ptr<char[]>> storage_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<Block> empty_;
+    std::deque<Block> full_;
+    std::size_t taken_ = 0;  // full blocks taken and not yet given back
+    bool closed_ = false;
+};
