@@ -2,7 +2,7 @@
 
 BlockChannel::BlockChannel(std::size_t blocks, std::size_t bytesPerBlock) {
     for (std::size_t i = 0; i < blocks; ++i) {
-        storage_.push_back(std::make_unique<char[]>(bytesPerBlock));
+        storage_.push_back(std::make_unique_for_overwrite<char[]>(bytesPerBlock));
         empty_.push_back(Block{storage_.back().get()});
     }
 }

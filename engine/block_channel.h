@@ -19,7 +19,8 @@ public:
         long stop = -1;         // a reader's mark: where a 0x1A is, if anywhere
     };
 
-    // Every block has bytesPerBlock bytes of zeroed storage.
+    // Every block has bytesPerBlock bytes of storage, uninitialised: a page
+    // costs only once it is used.
     BlockChannel(std::size_t blocks, std::size_t bytesPerBlock);
 
     // Each waits for a block; false once the channel is closed and, for the

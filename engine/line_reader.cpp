@@ -33,9 +33,14 @@ void LineReader::Open(const FileOps& ops, int fd, MessageSink& progress) {
     ops_ = &ops;
     progress_ = &progress;
     fd_ = fd;
-    // Zeroed, so that the padding and whatever a mask reads behind the data
-    // is defined.
     blocks_.emplace(kBlocks, kHeadroom + kBlockBytes + kPadding);
+}
+
+// Once, when the source turns out to be bigger than a block: a small one is
+// read faster in line than a thread starts.
+void LineReader::StartThread() {
+    if (threadTried_) return;
+    threadTried_ = true;
     try {
         thread_ = std::thread(&LineReader::ReadBlocks, this);
     } catch (const std::system_error&) {
@@ -46,31 +51,33 @@ void LineReader::Open(const FileOps& ops, int fd, MessageSink& progress) {
 void LineReader::ReadBlock(BlockChannel::Block& block) {
     char* data = block.bytes + kHeadroom;
     block.size = ops_->read(fd_, data, kBlockBytes);
+    // Whatever a mask or a short copy reads behind the data is defined.
+    std::memset(data + (block.size > 0 ? block.size : 0), 0, kPadding);
     const void* stop = block.size > 0
                            ? std::memchr(data, kStopByte, static_cast<std::size_t>(block.size))
                            : nullptr;
     block.stop = stop == nullptr ? -1 : static_cast<const char*>(stop) - data;
 }
 
-// Reads one block into the channel; false once the input has ended or
-// failed, or the reader has closed.
-bool LineReader::ReadAhead() {
+// Reads one block into the channel; gives what the read returned, or 0 once
+// the reader has closed.
+long LineReader::ReadAhead() {
     BlockChannel::Block block;
-    if (!blocks_->TakeEmpty(block)) return false;
+    if (!blocks_->TakeEmpty(block)) return 0;
     ReadBlock(block);
     blocks_->PutFull(block);
-    return block.size > 0;
+    return block.size;
 }
 
 void LineReader::ReadBlocks() {
-    while (ReadAhead()) {
+    while (ReadAhead() > 0) {
     }
 }
 
 // Goes on to the next block, with the unfinished line (fewer than
 // kDecisionWindow bytes, none of them a line break) moved in front of it.
 void LineReader::ReadMore() {
-    if (!thread_.joinable()) ReadAhead();
+    if (!thread_.joinable() && ReadAhead() == static_cast<long>(kBlockBytes)) StartThread();
     BlockChannel::Block block;
     blocks_->TakeFull(block);
     const long n = block.size;

@@ -18,8 +18,9 @@ class MessageSink;
 // line break, a lone CR is an ordinary byte, and a byte 0x1A ends the input.
 //
 // Line breaks are found 64 bytes at a time as a bit mask, so that a line
-// costs a few instructions and no call, however short it is. A thread of its
-// own reads the blocks ahead while the lines are converted.
+// costs a few instructions and no call, however short it is. Past the first
+// block, a thread of its own reads the blocks ahead while the lines are
+// converted.
 class LineReader {
 public:
     // A processed line holds at most this many bytes before its line break.
@@ -87,8 +88,9 @@ private:
     void ReadMore();
     void LoadMask(std::size_t base);
     void ReadBlock(BlockChannel::Block& block);
-    bool ReadAhead();
+    long ReadAhead();
     void ReadBlocks();
+    void StartThread();
     void StopThread();
 
     const FileOps* ops_ = nullptr;
@@ -107,5 +109,6 @@ private:
     bool fileEnded_ = false;
     bool stopByteSeen_ = false;
     bool readFailed_ = false;
+    bool threadTried_ = false;
     bool failed_ = false;
 };

@@ -23,6 +23,13 @@ void OutputWriter::Open(const FileOps& ops, int fd) {
     blocks_->TakeEmpty(current_);
     next_ = current_.bytes;
     limit_ = current_.bytes + kBufferBytes;
+}
+
+// Once, when the first buffer is full: a small output is written faster in
+// line than a thread starts.
+void OutputWriter::StartThread() {
+    if (threadTried_) return;
+    threadTried_ = true;
     try {
         thread_ = std::thread(&OutputWriter::WriteBlocks, this);
     } catch (const std::system_error&) {
@@ -53,6 +60,11 @@ void OutputWriter::Append(std::string_view bytes) {
 }
 
 void OutputWriter::Flush() {
+    StartThread();
+    HandOn();
+}
+
+void OutputWriter::HandOn() {
     current_.size = next_ - current_.bytes;
     if (thread_.joinable()) {
         blocks_->PutFull(current_);
@@ -98,7 +110,7 @@ void OutputWriter::StopThread() {
 bool OutputWriter::Close() {
     WaitForWrites();
     const bool wasFailed = failed();
-    if (next_ != current_.bytes) Flush();
+    if (next_ != current_.bytes) HandOn();
     StopThread();
     const bool flushed = wasFailed || !failed();
     const int fd = fd_;

@@ -12,8 +12,8 @@
 struct FileOps;
 
 // Writes the output through large buffers, every line break as CR LF, as
-// the drawings' home platform writes text files. A full buffer is written
-// by a thread of its own while the next one fills.
+// the drawings' home platform writes text files. Once the first buffer is
+// full, a thread of its own writes each full buffer while the next fills.
 class OutputWriter {
 public:
     static constexpr std::size_t kBufferBytes = 512 * 1024;
@@ -61,9 +61,12 @@ public:
 
 private:
     void Append(std::string_view bytes);
+    // The buffer is full: on to the writing thread, or written in line.
     void Flush();
+    void HandOn();
     void WriteBlock(const BlockChannel::Block& block);
     void WriteBlocks();
+    void StartThread();
     void StopThread();
 
     const FileOps* ops_ = nullptr;
@@ -74,4 +77,5 @@ private:
     char* next_ = nullptr;   // where the next byte goes
     char* limit_ = nullptr;  // the end of the buffer, before its padding
     std::atomic<bool> failed_ = false;
+    bool threadTried_ = false;
 };
