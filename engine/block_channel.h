@@ -17,6 +17,8 @@ public:
         char* bytes = nullptr;  // the block's storage
         long size = 0;          // bytes in it, or what a read returned
         long stop = -1;         // a reader's mark: where a 0x1A is, if anywhere
+        long lines = 0;         // a reader's count of the lines it has split
+        long linesEnd = 0;      // and where the last of them ends
     };
 
     // Every block has bytesPerBlock bytes of storage, uninitialised: a page

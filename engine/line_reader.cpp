@@ -1,6 +1,7 @@
 #include "line_reader.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <system_error>
 
@@ -23,6 +24,14 @@ static_assert(kDecisionWindow <= kHeadroom);
 // One block being converted, one being read, and one read ahead for an
 // uneven pace.
 constexpr std::size_t kBlocks = 3;
+// Behind a block's padding, one byte for every line split in advance; a
+// block of shorter lines on average is split only so far.
+constexpr std::size_t kSplitsAt = kHeadroom + LineReader::kBlockBytes + LineReader::kPadding;
+constexpr std::size_t kMaxSplits = LineReader::kBlockBytes / 2;
+
+unsigned char* Splits(const BlockChannel::Block& block) {
+    return reinterpret_cast<unsigned char*>(block.bytes + kSplitsAt);
+}
 }  // namespace
 
 LineReader::~LineReader() {
@@ -33,7 +42,7 @@ void LineReader::Open(const FileOps& ops, int fd, MessageSink& progress) {
     ops_ = &ops;
     progress_ = &progress;
     fd_ = fd;
-    blocks_.emplace(kBlocks, kHeadroom + kBlockBytes + kPadding);
+    blocks_.emplace(kBlocks, kSplitsAt + kMaxSplits);
 }
 
 // Once, when the source turns out to be bigger than a block: a small one is
@@ -57,6 +66,67 @@ void LineReader::ReadBlock(BlockChannel::Block& block) {
                            ? std::memchr(data, kStopByte, static_cast<std::size_t>(block.size))
                            : nullptr;
     block.stop = stop == nullptr ? -1 : static_cast<const char*>(stop) - data;
+    SplitBlock(block);
+}
+
+// Splits the block's lines up to the first that is too long, a 0x1A, or the
+// end of its bytes. The first line may continue one of the block before,
+// which the converting side amends.
+void LineReader::SplitBlock(BlockChannel::Block& block) {
+    const char* data = block.bytes + kHeadroom;
+    const std::size_t end =
+        block.size <= 0 ? 0 : static_cast<std::size_t>(block.stop >= 0 ? block.stop : block.size);
+    unsigned char* const first = Splits(block);
+    unsigned char* split = first;
+    unsigned char* const last = first + kMaxSplits;
+    std::size_t lineStart = 0;
+    for (std::size_t base = 0; base < end && split != last; base += kMaskBytes) {
+        std::uint64_t breaks = ByteMask64(data + base, '\n');
+        if (end - base < kMaskBytes) breaks &= (std::uint64_t{1} << (end - base)) - 1;
+        for (; breaks != 0 && split != last; breaks &= breaks - 1) {
+            const std::size_t lineBreak = base + static_cast<std::size_t>(std::countr_zero(breaks));
+            const bool carriageReturn = lineBreak > lineStart && data[lineBreak - 1] == '\r';
+            const std::size_t bytes = lineBreak + 1 - lineStart;
+            if (bytes - 1 - carriageReturn > kMaxLineBytes) {
+                base = end;
+                break;
+            }
+            *split++ =
+                static_cast<unsigned char>(bytes | (carriageReturn ? kSplitCarriageReturn : 0));
+            lineStart = lineBreak + 1;
+        }
+    }
+    block.lines = split - first;
+    block.linesEnd = static_cast<long>(lineStart);
+}
+
+// Takes the block's split lines from pos_ on. The rest of the block before,
+// in front of it, joins its first line, unless a line break is in the rest
+// (the binary sentinel's look-ahead) or the joined line is too long: then
+// the whole block is searched as it comes. Needs end_ of the block.
+void LineReader::UseSplitLines(const BlockChannel::Block& block, std::size_t rest) {
+    unsigned char* first = Splits(block);
+    nextSplit_ = first;
+    splitEnd_ = first + block.lines;
+    std::size_t splitUpTo = kHeadroom + static_cast<std::size_t>(block.linesEnd);
+    if (rest > 0 && block.lines > 0) {
+        const std::size_t bytes = rest + (*first & kSplitBytes);
+        const bool carriageReturn = buffer_[pos_ + bytes - 2] == '\r';
+        if (std::memchr(buffer_ + pos_, '\n', rest) != nullptr ||
+            bytes - 1 - carriageReturn > kMaxLineBytes) {
+            splitEnd_ = nextSplit_;
+        } else {
+            *first =
+                static_cast<unsigned char>(bytes | (carriageReturn ? kSplitCarriageReturn : 0));
+        }
+    }
+    // Lines past a 0x1A met in a block before are no lines.
+    if (splitUpTo > end_) splitEnd_ = nextSplit_;
+    if (nextSplit_ == splitEnd_) splitUpTo = pos_;
+    // The search for line breaks picks up where the split lines end: as if
+    // the 64 bytes before had been searched (modulo 2^n; never read).
+    maskBase_ = splitUpTo - kMaskBytes;
+    breaks_ = 0;
 }
 
 // Reads one block into the channel; gives what the read returned, or 0 once
@@ -103,6 +173,7 @@ void LineReader::ReadMore() {
     } else {
         end_ = filled_;
     }
+    UseSplitLines(block, rest);
     if (n > 0) {
         bytesRead_ += static_cast<std::uint64_t>(n);
         progress_->ReportProgress(bytesRead_);
@@ -121,7 +192,6 @@ void LineReader::LoadMask(std::size_t base) {
 
 bool LineReader::StartsWith(std::string_view prefix) {
     while (filled_ - pos_ < prefix.size() && !fileEnded_) ReadMore();
-    LoadMask(pos_);
     return filled_ - pos_ >= prefix.size() &&
            std::memcmp(buffer_ + pos_, prefix.data(), prefix.size()) == 0;
 }
@@ -145,7 +215,8 @@ LineReader::Status LineReader::ReadLineSlowly(std::string_view& line) {
             return available > kMaxLineBytes ? Status::TooLong : Status::LastLine;
         } else {
             ReadMore();
-            LoadMask(pos_);
+            if (nextSplit_ != splitEnd_) return ReadLine(line);
+            continue;
         }
         if (breaks_ != 0) {
             const std::size_t lineBreak =
@@ -168,5 +239,6 @@ bool LineReader::Close() {
     fd_ = -1;
     blocks_.reset();
     buffer_ = nullptr;
+    nextSplit_ = splitEnd_ = nullptr;
     return ops_->close(fd) == 0;
 }

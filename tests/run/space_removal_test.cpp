@@ -30,7 +30,9 @@ TEST(RemoveSpaces, LeavesEveryByteButTheSpaces) {
          "0",
          "\xE3\x80\x80"
          "0"},  // the full-width space stays
-        {std::string("0\0 0", 4), std::string("0\0" "0", 3)},
+        {std::string("0\0 0", 4), std::string("0\0"
+                                              "0",
+                                              3)},
         {std::string(97, 'x'), std::string(97, 'x')},
         {std::string(40, ' ') + "WALL" + std::string(40, ' '), "WALL"},
     };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "faulty_files.h"
 #include "messages.h"
 #include "run_support.h"
 #include "temp_dir.h"
@@ -43,6 +44,11 @@ const TextCase kTextCases[] = {
     {"NulOnlyLine", "\0\n"s, "\0\r\n"s},
     {"NulAtTheEnd", "x\0"s, "x\0\r\n"s},
     {"HighBytes", "\x81\x40\x95\x5C\xFF\n", "\x81\x40\x95\x5C\xFF\r\n"},
+    // Read in pieces, these reach past the binary sentinel's 22 bytes.
+    {"CtrlZEarlyThenMoreLines", "a\n\032" + std::string(30, 'b') + "\nccc\nddd\n", "a\r\n"},
+    {"CtrlZInALineEndingPastTheSentinel", "ab\032" + std::string(20, 'b') + "\nccc\n", "ab\r\n"},
+    {"ManyBreaksInTheFirstBytes", "1\n2\r\n3\n4\n5\n6\n7\n8\n9\n10\n11\n12\n",
+     "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n11\r\n12\r\n"},
 };
 
 class TextMode : public testing::TestWithParam<TextCase> {};
@@ -65,6 +71,21 @@ TEST_P(TextMode, AgreesWithTheModel) {
     const ModelRun model = ModelConversion(c.source);
     EXPECT_FALSE(model.tooLong);
     EXPECT_EQ(model.output, c.output);
+}
+
+// Every read a few bytes only: each line is joined from pieces of blocks.
+TEST_P(TextMode, GivesTheSameWhenReadInPieces) {
+    const TextCase& c = GetParam();
+    for (const std::size_t piece : {1, 2, 3, 5, 7, 22, 23}) {
+        TempDir dir;
+        WriteFile(dir.File("plan.dxf"), c.source);
+        FaultyFiles files({.readChunk = piece});
+
+        const RunRecord run = Convert(dir.File("plan.dxf"), "NEW", files.ops());
+
+        EXPECT_EQ(run.calls, CursorThenMessages({messages::kFinished})) << piece;
+        EXPECT_EQ(ReadFile(dir.File("NEW.dxf")), c.output) << "reads of " << piece;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Run, TextMode, testing::ValuesIn(kTextCases), TitleOf{});
