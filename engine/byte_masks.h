@@ -36,12 +36,3 @@ inline std::uint32_t ByteMask16(const char* p, char c) {
     return mask;
 #endif
 }
-
-// A hint that the bytes at p will be read soon.
-inline void PrefetchForReading(const char* p) {
-#if defined(__GNUC__)
-    __builtin_prefetch(p);
-#else
-    static_cast<void>(p);
-#endif
-}

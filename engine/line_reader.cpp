@@ -1,6 +1,5 @@
 #include "line_reader.h"
 
-#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <system_error>
@@ -13,10 +12,6 @@ namespace {
 constexpr std::size_t kDecisionWindow = LineReader::kMaxLineBytes + 2;
 constexpr std::size_t kMaskBytes = 64;
 constexpr char kStopByte = 0x1A;
-// The block's bytes were written by the reading thread on another core; a
-// hint this far ahead of the line breaks' masks keeps the lines from
-// waiting for them.
-constexpr std::size_t kPrefetchDistance = 4096;
 // Room in front of a block's data for the unfinished line of the block
 // before it.
 constexpr std::size_t kHeadroom = 128;
@@ -183,7 +178,6 @@ void LineReader::ReadMore() {
 // The line breaks in the 64 bytes from base, from pos_ up to end_.
 void LineReader::LoadMask(std::size_t base) {
     maskBase_ = base;
-    PrefetchForReading(buffer_ + std::min(base + kPrefetchDistance, filled_));
     std::uint64_t mask = ByteMask64(buffer_ + base, '\n');
     if (pos_ > base) mask &= ~std::uint64_t{0} << (pos_ - base);
     if (end_ - base < kMaskBytes) mask &= (std::uint64_t{1} << (end_ - base)) - 1;
