@@ -1,5 +1,7 @@
 #include "block_channel.h"
 
+#include <system_error>
+
 BlockChannel::BlockChannel(std::size_t blocks, std::size_t bytesPerBlock) {
     for (std::size_t i = 0; i < blocks; ++i) {
         storage_.push_back(std::make_unique_for_overwrite<char[]>(bytesPerBlock));
@@ -54,4 +56,20 @@ void BlockChannel::Close() {
         closed_ = true;
     }
     changed_.notify_all();
+}
+
+void BlockChannel::StartThread(std::function<void()> work) {
+    if (threadTried_) return;
+    threadTried_ = true;
+    try {
+        thread_ = std::thread(std::move(work));
+    } catch (const std::system_error&) {
+        // No thread: the caller goes on in line.
+    }
+}
+
+void BlockChannel::StopThread() {
+    if (!thread_.joinable()) return;
+    Close();
+    thread_.join();
 }

@@ -3,8 +3,10 @@
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 // A fixed set of byte blocks that goes round between the conversion and a
@@ -24,6 +26,17 @@ public:
     // Every block has bytesPerBlock bytes of storage, uninitialised: a page
     // costs only once it is used.
     BlockChannel(std::size_t blocks, std::size_t bytesPerBlock);
+    BlockChannel(const BlockChannel&) = delete;
+    BlockChannel& operator=(const BlockChannel&) = delete;
+    ~BlockChannel() { StopThread(); }
+
+    // Runs work on a thread of its own; only the first call does. Where no
+    // thread can be started, hasThread() stays false and the work is left
+    // to the caller, in line.
+    void StartThread(std::function<void()> work);
+    bool hasThread() const { return thread_.joinable(); }
+    // Closes the channel and waits for its thread, if one runs, to end.
+    void StopThread();
 
     // Each waits for a block; false once the channel is closed and, for the
     // full ones, none is left.
@@ -46,4 +59,6 @@ private:
     std::deque<Block> full_;
     std::size_t taken_ = 0;  // full blocks taken and not yet given back
     bool closed_ = false;
+    std::thread thread_;
+    bool threadTried_ = false;
 };

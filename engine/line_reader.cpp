@@ -2,7 +2,6 @@
 
 #include <bit>
 #include <cstring>
-#include <system_error>
 
 #include "file_ops.h"
 #include "message_sink.h"
@@ -29,27 +28,11 @@ unsigned char* Splits(const BlockChannel::Block& block) {
 }
 }  // namespace
 
-LineReader::~LineReader() {
-    StopThread();
-}
-
 void LineReader::Open(const FileOps& ops, int fd, MessageSink& progress) {
     ops_ = &ops;
     progress_ = &progress;
     fd_ = fd;
     blocks_.emplace(kBlocks, kSplitsAt + kMaxSplits);
-}
-
-// Once, when the source turns out to be bigger than a block: a small one is
-// read faster in line than a thread starts.
-void LineReader::StartThread() {
-    if (threadTried_) return;
-    threadTried_ = true;
-    try {
-        thread_ = std::thread(&LineReader::ReadBlocks, this);
-    } catch (const std::system_error&) {
-        // Without a thread of its own the reader reads in line.
-    }
 }
 
 void LineReader::ReadBlock(BlockChannel::Block& block) {
@@ -62,6 +45,12 @@ void LineReader::ReadBlock(BlockChannel::Block& block) {
                            : nullptr;
     block.stop = stop == nullptr ? -1 : static_cast<const char*>(stop) - data;
     SplitBlock(block);
+}
+
+bool LineReader::SplitEntry(std::size_t bytes, bool carriageReturn, unsigned char& entry) {
+    if (bytes - 1 - carriageReturn > kMaxLineBytes) return false;
+    entry = static_cast<unsigned char>(bytes | (carriageReturn ? kSplitCarriageReturn : 0));
+    return true;
 }
 
 // Splits the block's lines up to the first that is too long, a 0x1A, or the
@@ -81,13 +70,11 @@ void LineReader::SplitBlock(BlockChannel::Block& block) {
         for (; breaks != 0 && split != last; breaks &= breaks - 1) {
             const std::size_t lineBreak = base + static_cast<std::size_t>(std::countr_zero(breaks));
             const bool carriageReturn = lineBreak > lineStart && data[lineBreak - 1] == '\r';
-            const std::size_t bytes = lineBreak + 1 - lineStart;
-            if (bytes - 1 - carriageReturn > kMaxLineBytes) {
+            if (!SplitEntry(lineBreak + 1 - lineStart, carriageReturn, *split)) {
                 base = end;
                 break;
             }
-            *split++ =
-                static_cast<unsigned char>(bytes | (carriageReturn ? kSplitCarriageReturn : 0));
+            ++split;
             lineStart = lineBreak + 1;
         }
     }
@@ -108,11 +95,8 @@ void LineReader::UseSplitLines(const BlockChannel::Block& block, std::size_t res
         const std::size_t bytes = rest + (*first & kSplitBytes);
         const bool carriageReturn = buffer_[pos_ + bytes - 2] == '\r';
         if (std::memchr(buffer_ + pos_, '\n', rest) != nullptr ||
-            bytes - 1 - carriageReturn > kMaxLineBytes) {
+            !SplitEntry(bytes, carriageReturn, *first)) {
             splitEnd_ = nextSplit_;
-        } else {
-            *first =
-                static_cast<unsigned char>(bytes | (carriageReturn ? kSplitCarriageReturn : 0));
         }
     }
     // Lines past a 0x1A met in a block before are no lines.
@@ -142,7 +126,11 @@ void LineReader::ReadBlocks() {
 // Goes on to the next block, with the unfinished line (fewer than
 // kDecisionWindow bytes, none of them a line break) moved in front of it.
 void LineReader::ReadMore() {
-    if (!thread_.joinable() && ReadAhead() == static_cast<long>(kBlockBytes)) StartThread();
+    // Only a source bigger than a block is read on a thread of its own: a
+    // small one is read faster in line than a thread starts.
+    if (!blocks_->hasThread() && ReadAhead() == static_cast<long>(kBlockBytes)) {
+        blocks_->StartThread([this] { ReadBlocks(); });
+    }
     BlockChannel::Block block;
     blocks_->TakeFull(block);
     const long n = block.size;
@@ -221,17 +209,11 @@ LineReader::Status LineReader::ReadLineSlowly(std::string_view& line) {
     }
 }
 
-void LineReader::StopThread() {
-    if (!thread_.joinable()) return;
-    blocks_->Close();
-    thread_.join();
-}
-
 bool LineReader::Close() {
-    StopThread();
+    blocks_->StopThread();
+    blocks_.reset();
     const int fd = fd_;
     fd_ = -1;
-    blocks_.reset();
     buffer_ = nullptr;
     nextSplit_ = splitEnd_ = nullptr;
     return ops_->close(fd) == 0;

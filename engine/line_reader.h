@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
-#include <thread>
 
 #include "block_channel.h"
 #include "byte_masks.h"
@@ -40,7 +39,10 @@ public:
     LineReader() = default;
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
-    ~LineReader();
+    // The reading thread goes through blocks_: it must end while they stand.
+    ~LineReader() {
+        if (blocks_) blocks_->StopThread();
+    }
 
     // Every block read is reported to the sink's ReportProgress.
     void Open(const FileOps& ops, int fd, MessageSink& progress);
@@ -52,7 +54,8 @@ public:
         if (nextSplit_ != splitEnd_) [[likely]] {
             const unsigned split = *nextSplit_++;
             const unsigned bytes = split & kSplitBytes;
-            line = std::string_view(buffer_ + pos_, bytes - 1 - (split >> 7));
+            const unsigned carriageReturn = (split & kSplitCarriageReturn) != 0 ? 1 : 0;
+            line = std::string_view(buffer_ + pos_, bytes - 1 - carriageReturn);
             pos_ += bytes;
             return Status::Line;
         }
@@ -102,25 +105,25 @@ private:
     void ReadMore();
     void LoadMask(std::size_t base);
     void ReadBlock(BlockChannel::Block& block);
+    // The split byte of a line of these bytes, its LF included; false when
+    // the line is too long to be split so.
+    static bool SplitEntry(std::size_t bytes, bool carriageReturn, unsigned char& entry);
     static void SplitBlock(BlockChannel::Block& block);
     void UseSplitLines(const BlockChannel::Block& block, std::size_t rest);
     long ReadAhead();
     void ReadBlocks();
-    void StartThread();
-    void StopThread();
 
     const FileOps* ops_ = nullptr;
     MessageSink* progress_ = nullptr;
     int fd_ = -1;
     std::optional<BlockChannel> blocks_;
     BlockChannel::Block current_;  // the block the lines come from
-    std::thread thread_;
-    char* buffer_ = nullptr;    // current_'s storage; positions count from it
-    std::size_t pos_ = 0;       // start of the next line
-    std::size_t end_ = 0;       // end of the input's bytes in the buffer
-    std::size_t filled_ = 0;    // bytes in the buffer, past a 0x1A included
-    std::size_t maskBase_ = 0;  // the 64 bytes that breaks_ describes
-    std::uint64_t breaks_ = 0;  // line breaks at or after pos_ in them
+    char* buffer_ = nullptr;       // current_'s storage; positions count from it
+    std::size_t pos_ = 0;          // start of the next line
+    std::size_t end_ = 0;          // end of the input's bytes in the buffer
+    std::size_t filled_ = 0;       // bytes in the buffer, past a 0x1A included
+    std::size_t maskBase_ = 0;     // the 64 bytes that breaks_ describes
+    std::uint64_t breaks_ = 0;     // line breaks at or after pos_ in them
     // The lines split in advance that are still to come; past them, the
     // line breaks are looked for here.
     const unsigned char* nextSplit_ = nullptr;
@@ -129,6 +132,5 @@ private:
     bool fileEnded_ = false;
     bool stopByteSeen_ = false;
     bool readFailed_ = false;
-    bool threadTried_ = false;
     bool failed_ = false;
 };

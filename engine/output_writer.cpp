@@ -1,7 +1,5 @@
 #include "output_writer.h"
 
-#include <system_error>
-
 #include "file_ops.h"
 
 namespace {
@@ -10,10 +8,6 @@ namespace {
 // but half a megabyte of memory.
 constexpr std::size_t kBuffers = 2;
 }  // namespace
-
-OutputWriter::~OutputWriter() {
-    StopThread();
-}
 
 void OutputWriter::Open(const FileOps& ops, int fd) {
     ops_ = &ops;
@@ -24,18 +18,6 @@ void OutputWriter::Open(const FileOps& ops, int fd) {
     blocks_->TakeEmpty(current_);
     next_ = current_.bytes;
     limit_ = current_.bytes + kBufferBytes;
-}
-
-// Once, when the first buffer is full: a small output is written faster in
-// line than a thread starts.
-void OutputWriter::StartThread() {
-    if (threadTried_) return;
-    threadTried_ = true;
-    try {
-        thread_ = std::thread(&OutputWriter::WriteBlocks, this);
-    } catch (const std::system_error&) {
-        // Without a thread of its own the writer writes in line.
-    }
 }
 
 void OutputWriter::WriteText(std::string_view text) {
@@ -61,13 +43,15 @@ void OutputWriter::Append(std::string_view bytes) {
 }
 
 void OutputWriter::Flush() {
-    StartThread();
+    // Only once the first buffer is full: a small output is written faster
+    // in line than a thread starts.
+    blocks_->StartThread([this] { WriteBlocks(); });
     HandOn();
 }
 
 void OutputWriter::HandOn() {
     current_.size = next_ - current_.bytes;
-    if (thread_.joinable()) {
+    if (blocks_->hasThread()) {
         blocks_->PutFull(current_);
         blocks_->TakeEmpty(current_);
     } else {
@@ -99,20 +83,14 @@ void OutputWriter::WriteBlocks() {
 }
 
 void OutputWriter::WaitForWrites() {
-    if (thread_.joinable()) blocks_->WaitUntilConsumed();
-}
-
-void OutputWriter::StopThread() {
-    if (!thread_.joinable()) return;
-    blocks_->Close();
-    thread_.join();
+    if (blocks_->hasThread()) blocks_->WaitUntilConsumed();
 }
 
 bool OutputWriter::Close() {
     WaitForWrites();
     const bool wasFailed = failed();
     if (next_ != current_.bytes) HandOn();
-    StopThread();
+    blocks_->StopThread();
     const bool flushed = wasFailed || !failed();
     const int fd = fd_;
     fd_ = -1;

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <optional>
 #include <string_view>
-#include <thread>
 
 #include "block_channel.h"
 
@@ -22,7 +21,10 @@ public:
     OutputWriter() = default;
     OutputWriter(const OutputWriter&) = delete;
     OutputWriter& operator=(const OutputWriter&) = delete;
-    ~OutputWriter();
+    // The writing thread goes through blocks_: it must end while they stand.
+    ~OutputWriter() {
+        if (blocks_) blocks_->StopThread();
+    }
 
     void Open(const FileOps& ops, int fd);
     bool isOpen() const { return fd_ >= 0; }
@@ -66,16 +68,12 @@ private:
     void HandOn();
     void WriteBlock(const BlockChannel::Block& block);
     void WriteBlocks();
-    void StartThread();
-    void StopThread();
 
     const FileOps* ops_ = nullptr;
     int fd_ = -1;
     std::optional<BlockChannel> blocks_;
     BlockChannel::Block current_;
-    std::thread thread_;
     char* next_ = nullptr;   // where the next byte goes
     char* limit_ = nullptr;  // the end of the buffer, before its padding
     std::atomic<bool> failed_ = false;
-    bool threadTried_ = false;
 };
