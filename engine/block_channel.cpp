@@ -2,11 +2,9 @@
 
 #include <system_error>
 
-BlockChannel::BlockChannel(std::size_t blocks, std::size_t bytesPerBlock) {
-    for (std::size_t i = 0; i < blocks; ++i) {
-        storage_.push_back(std::make_unique_for_overwrite<char[]>(bytesPerBlock));
-        empty_.push_back(Block{storage_.back().get()});
-    }
+BlockChannel::BlockChannel(std::size_t blocks, std::size_t bytesPerBlock)
+    : bytesPerBlock_(bytesPerBlock), empty_(blocks) {
+    storage_.reserve(blocks);
 }
 
 bool BlockChannel::TakeEmpty(Block& block) {
@@ -15,6 +13,10 @@ bool BlockChannel::TakeEmpty(Block& block) {
     if (closed_) return false;
     block = empty_.front();
     empty_.pop_front();
+    if (block.bytes == nullptr) {
+        storage_.push_back(std::make_unique_for_overwrite<char[]>(bytesPerBlock_));
+        block.bytes = storage_.back().get();
+    }
     return true;
 }
 
@@ -39,7 +41,9 @@ void BlockChannel::PutFull(const Block& block) {
 void BlockChannel::PutEmpty(const Block& block) {
     {
         const std::lock_guard lock(mutex_);
-        empty_.push_back(block);
+        // Back at the front, so that a block gets storage only when all the
+        // blocks that have it are in use.
+        empty_.push_front(block);
         --taken_;
     }
     changed_.notify_all();

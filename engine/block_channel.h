@@ -23,8 +23,9 @@ public:
         long linesEnd = 0;      // and where the last of them ends
     };
 
-    // Every block has bytesPerBlock bytes of storage, uninitialised: a page
-    // costs only once it is used.
+    // Every block has bytesPerBlock bytes of storage, uninitialised, made the
+    // first time the block is taken: a small file needs fewer blocks than
+    // the channel has.
     BlockChannel(std::size_t blocks, std::size_t bytesPerBlock);
     BlockChannel(const BlockChannel&) = delete;
     BlockChannel& operator=(const BlockChannel&) = delete;
@@ -52,6 +53,7 @@ public:
     void Close();
 
 private:
+    std::size_t bytesPerBlock_;
     std::vector<std::unique_ptr<char[]>> storage_;
     std::mutex mutex_;
     std::condition_variable changed_;

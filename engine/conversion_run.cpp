@@ -16,6 +16,10 @@ namespace {
 
 // The first bytes of a binary DXF file.
 constexpr std::string_view kBinaryDxfSentinel{"AutoCAD Binary DXF\r\n\x1A\0", 22};
+// The byte-order marks of UTF-16, little and big endian. Neither byte can
+// start a character in a single-byte or Shift-JIS drawing.
+constexpr std::string_view kUtf16LittleEndianMark{"\xFF\xFE", 2};
+constexpr std::string_view kUtf16BigEndianMark{"\xFE\xFF", 2};
 
 void Show(MessageSink& sink, std::string_view text) {
     sink.ShowMessage(std::string(text));
@@ -23,6 +27,16 @@ void Show(MessageSink& sink, std::string_view text) {
 
 bool HasNul(const std::string& text) {
     return text.find('\0') != std::string::npos;
+}
+
+// Read as text, a binary file would pass as one line and a success, and a
+// UTF-16 one would come out with its characters split by CR bytes. Gives
+// the message that refuses such a source, or "".
+std::string_view RefusalOf(LineReader& source) {
+    if (source.StartsWith(kBinaryDxfSentinel)) return messages::kBinarySource;
+    if (source.StartsWith(kUtf16LittleEndianMark) || source.StartsWith(kUtf16BigEndianMark))
+        return messages::kUtf16Source;
+    return {};
 }
 
 RunOutcome CloseAtEnd(ConversionState& state, MessageSink& sink) {
@@ -78,7 +92,9 @@ RunOutcome Convert(ConversionState& state, const KnownLinetypes& knownLinetypes,
         if (status == LineReader::Status::LastLine) [[unlikely]]
             break;
     }
-    if (!WrittenSoFar(state)) {
+    // The input counts as converted only once every byte of the output is
+    // written: a full disk must not pass for a failed close.
+    if (!state.outputFile.WriteOut()) {
         AbortRun(state, sink, messages::kWriteError);
         return RunOutcome::Stopped;
     }
@@ -135,9 +151,8 @@ RunOutcome RunConversion(const std::string& sourcePath, const std::string& outpu
     }
     state->sourceFile.Open(files, source, sink);
 
-    // Read as text, a binary file would pass as one line and a success.
-    if (state->sourceFile.StartsWith(kBinaryDxfSentinel)) {
-        Show(sink, messages::kBinarySource);
+    if (const std::string_view refusal = RefusalOf(state->sourceFile); !refusal.empty()) {
+        Show(sink, refusal);
         if (!state->sourceFile.Close()) Show(sink, messages::kSourceCloseFailed);
         return RunOutcome::NotStarted;
     }

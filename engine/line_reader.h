@@ -8,6 +8,7 @@
 
 #include "block_channel.h"
 #include "byte_masks.h"
+#include "io_block_bytes.h"
 
 struct FileOps;
 class MessageSink;
@@ -24,7 +25,7 @@ class LineReader {
 public:
     // A processed line holds at most this many bytes before its line break.
     static constexpr std::size_t kMaxLineBytes = 97;
-    static constexpr std::size_t kBlockBytes = 512 * 1024;
+    static constexpr std::size_t kBlockBytes = kIoBlockBytes;
     // Readable bytes behind the data, so that masks and short copies may
     // read past a line's end.
     static constexpr std::size_t kPadding = 128;

@@ -19,6 +19,8 @@ inline constexpr std::string_view kOutputExists =
     "変換後ﾌｧｲﾙ名で指定したﾌｧｲﾙが有ります。\n　変換は出来ません。";
 inline constexpr std::string_view kBinarySource =
     "元ﾌｧｲﾙはﾊﾞｲﾅﾘ形式のDXFﾌｧｲﾙです。\n　変換は出来ません。";
+inline constexpr std::string_view kUtf16Source =
+    "元ﾌｧｲﾙはUTF-16形式のﾌｧｲﾙです。\n　変換は出来ません。";
 inline constexpr std::string_view kOutputOpenFailed =
     "変換後ﾌｧｲﾙ名で指定したﾌｧｲﾙを開くのに失敗しました。\n　変換は出来ません。";
 

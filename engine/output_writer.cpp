@@ -86,6 +86,12 @@ void OutputWriter::WaitForWrites() {
     if (blocks_->hasThread()) blocks_->WaitUntilConsumed();
 }
 
+bool OutputWriter::WriteOut() {
+    if (next_ != current_.bytes) HandOn();
+    WaitForWrites();
+    return !failed();
+}
+
 bool OutputWriter::Close() {
     WaitForWrites();
     const bool wasFailed = failed();

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "block_channel.h"
+#include "io_block_bytes.h"
 
 struct FileOps;
 
@@ -15,7 +16,7 @@ struct FileOps;
 // full, a thread of its own writes each full buffer while the next fills.
 class OutputWriter {
 public:
-    static constexpr std::size_t kBufferBytes = 512 * 1024;
+    static constexpr std::size_t kBufferBytes = kIoBlockBytes;
     static constexpr std::size_t kShortLine = 16;
 
     OutputWriter() = default;
@@ -57,6 +58,10 @@ public:
 
     // Returns when every buffer handed on so far has been written or dropped.
     void WaitForWrites();
+
+    // Writes everything given so far, the buffer still filling included, and
+    // waits for it; false when any write has failed.
+    bool WriteOut();
 
     // Writes what is buffered and closes the file; false when either failed.
     bool Close();

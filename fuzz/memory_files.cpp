@@ -9,9 +9,11 @@ constexpr int kOutputFd = 4;
 }  // namespace
 
 FileOps MemoryFiles::ops() {
-    // The existence checks stay the real ones: the run is given a real,
-    // empty source file and an output name that is free.
+    // Nothing touches the file system: the source is there and the output's
+    // name is free, whatever the paths.
     FileOps ops = PosixFileOps();
+    ops.sourceExists = [](const char*) { return true; };
+    ops.outputExists = [](const char*) { return false; };
     ops.openSource = [](const char*) { return kSourceFd; };
     ops.createOutput = [](const char*) { return kOutputFd; };
     ops.read = [this](int, void* buffer, std::size_t size) {

@@ -7,8 +7,8 @@
 #include "file_ops.h"
 
 // File services on memory: the source is a byte string, the output grows in
-// a string, and nothing fails. Lets a run go through every stage without
-// touching the disk. Reads may hand out at most readChunk bytes each (0 for
+// a string, and nothing fails. Lets a run go through every stage without a
+// single call to the file system. Reads may hand out at most readChunk bytes each (0 for
 // no limit), so that small sources still reach the reader's block seams.
 class MemoryFiles {
 public:

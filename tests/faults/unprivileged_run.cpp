@@ -1,39 +1,16 @@
 #include "unprivileged_run.h"
 
-#include <grp.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <system_error>
-#include <thread>
-
 #include "conversion_run.h"
 #include "known_linetypes.h"
+#include "process_limits.h"
 #include "recording_sink.h"
 
 namespace {
 
-constexpr uid_t kNobody = 65534;
 constexpr int kDropFailed = 77;
-
-// Whether the child can no longer start a thread.
-bool RefuseThreads() {
-    const rlimit none{0, 0};
-    if (::setrlimit(RLIMIT_NPROC, &none) != 0) return false;
-    try {
-        std::thread([] {}).join();
-    } catch (const std::system_error&) {
-        return true;
-    }
-    return false;
-}
-
-bool DropPrivileges() {
-    if (::geteuid() != 0) return true;
-    return ::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0 &&
-           ::geteuid() == kNobody;
-}
 
 void WriteAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
@@ -64,7 +41,7 @@ std::optional<std::vector<std::string>> RunAsUnprivilegedUser(const std::string&
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(channel[0]);
-        if (!DropPrivileges()) ::_exit(kDropFailed);
+        if (!DropToNobody()) ::_exit(kDropFailed);
         if (threads == Threads::Refused && !RefuseThreads()) ::_exit(kDropFailed);
         RecordingSink sink;
         RunConversion(sourcePath, outputName, kOutputExtension, kKnownLinetypes, sink);

@@ -169,12 +169,19 @@ std::vector<FaultCase> FaultCases() {
          ""},
 
         // The writer buffers: a small output meets its write error when it
-        // is flushed on closing, a large one while lines are copied.
+        // is written out at the end of the input, a large one while lines
+        // are copied. Either way the run has not finished.
         {"WritesFailForASmallOutput",
          {.everyWriteFails = true},
          kSmall,
-         CursorThenMessages({kOutputCloseFailedAtEnd}),
-         RunOutcome::CloseFailed,
+         CursorThenMessages({kWriteError}),
+         RunOutcome::Stopped,
+         ""},
+        {"WritesFailForASmallOutputAndItsCloseFails",
+         {.everyWriteFails = true, .outputCloseFails = true},
+         kSmall,
+         CursorThenMessages({kWriteError, kOutputCloseFailed}),
+         RunOutcome::Stopped,
          ""},
         {"WritesFailForALargeOutput",
          {.everyWriteFails = true},
@@ -200,11 +207,11 @@ std::vector<FaultCase> FaultCases() {
          CursorThenMessages({kWriteError}),
          RunOutcome::Stopped,
          CrLf(kLarge).substr(0, 2000)},
-        {"ThirdWriteFailsWhenClosing",
+        {"ThirdWriteFailsAtTheEnd",
          {.failingWrite = 3, .writeChunk = 1000},
          FillerLines(10000),
-         CursorThenMessages({kOutputCloseFailedAtEnd}),
-         RunOutcome::CloseFailed,
+         CursorThenMessages({kWriteError}),
+         RunOutcome::Stopped,
          CrLf(FillerLines(10000)).substr(0, 2000)},
     };
 }

@@ -60,38 +60,58 @@ TEST(SourceKind, AFifoIsNoSourceAndDoesNotBlock) {
     EXPECT_EQ(ListDir(dir.path()), std::vector<std::string>{"plan.dxf"});
 }
 
-struct BinaryCase {
+struct NonTextCase {
     const char* title;
     std::string source;
-    bool binary;
-    std::string output;  // when read as text
+    std::string_view refusal;  // "" for a source read as text
+    std::string output;        // when read as text
 
-    friend void PrintTo(const BinaryCase& c, std::ostream* os) { *os << c.title; }
+    friend void PrintTo(const NonTextCase& c, std::ostream* os) { *os << c.title; }
 };
 
-const BinaryCase kBinaryCases[] = {
-    {"SentinelAndData", kSentinel + "\0\x02\x00\x10"s + "more\n", true, ""},
-    {"SentinelOnly", kSentinel, true, ""},
+const NonTextCase kNonTextCases[] = {
+    {"SentinelAndData", kSentinel + "\0\x02\x00\x10"s + "more\n", messages::kBinarySource, ""},
+    {"SentinelOnly", kSentinel, messages::kBinarySource, ""},
     // Anything short of the whole sentinel is read as text, which ends at
     // the 0x1A.
-    {"SentinelWithoutItsNul", kSentinel.substr(0, 21), false, "AutoCAD Binary DXF\r\n"},
-    {"SentinelWithLfOnly", "AutoCAD Binary DXF\n\x1A\0"s, false, "AutoCAD Binary DXF\r\n"},
-    {"SentinelInLowerCase", "autocad binary dxf\r\n\x1A\0"s, false, "autocad binary dxf\r\n"},
-    {"SentinelOnTheSecondLine", "999\n" + kSentinel, false, "999\r\nAutoCAD Binary DXF\r\n"},
-    {"SentinelAfterASpace", " " + kSentinel, false, " AutoCAD Binary DXF\r\n"},
+    {"SentinelWithoutItsNul", kSentinel.substr(0, 21), "", "AutoCAD Binary DXF\r\n"},
+    {"SentinelWithLfOnly", "AutoCAD Binary DXF\n\x1A\0"s, "", "AutoCAD Binary DXF\r\n"},
+    {"SentinelInLowerCase", "autocad binary dxf\r\n\x1A\0"s, "", "autocad binary dxf\r\n"},
+    {"SentinelOnTheSecondLine", "999\n" + kSentinel, "", "999\r\nAutoCAD Binary DXF\r\n"},
+    {"SentinelAfterASpace", " " + kSentinel, "", " AutoCAD Binary DXF\r\n"},
+    // UTF-16 text with its byte-order mark, either byte order.
+    {"Utf16LittleEndian",
+     "\xFF\xFE \0 \0"
+     "0\0\n\0S\0E\0C\0T\0I\0O\0N\0\n\0"s,
+     messages::kUtf16Source, ""},
+    {"Utf16BigEndian",
+     "\xFE\xFF\0 \0 \0"
+     "0\0\n\0S\0E\0C\0T\0I\0O\0N\0\n"s,
+     messages::kUtf16Source, ""},
+    {"Utf16MarkOnly", "\xFF\xFE"s, messages::kUtf16Source, ""},
+    // Half a mark, a mark not at the start, and UTF-8's mark are text.
+    {"FirstByteOfTheMarkOnly", "\xFF"s, "", "\xFF\r\n"},
+    {"Utf16MarkOnTheSecondLine", "999\n\xFF\xFE\n"s, "", "999\r\n\xFF\xFE\r\n"},
+    {"Utf16MarkAfterASpace", " \xFE\xFF\n"s, "", " \xFE\xFF\r\n"},
+    {"Utf8Mark",
+     "\xEF\xBB\xBF"
+     "999\n"s,
+     "",
+     "\xEF\xBB\xBF"
+     "999\r\n"},
 };
 
-class BinarySource : public testing::TestWithParam<BinaryCase> {};
+class NonTextSource : public testing::TestWithParam<NonTextCase> {};
 
-TEST_P(BinarySource, IsRefusedBeforeTheOutputIsCreated) {
-    const BinaryCase& c = GetParam();
+TEST_P(NonTextSource, IsRefusedBeforeTheOutputIsCreated) {
+    const NonTextCase& c = GetParam();
     TempDir dir;
     WriteFile(dir.File("plan.dxf"), c.source);
 
     const RunRecord run = Convert(dir.File("plan.dxf"), "NEW");
 
-    if (c.binary) {
-        EXPECT_EQ(run.calls, MessagesOnly({messages::kBinarySource}));
+    if (!c.refusal.empty()) {
+        EXPECT_EQ(run.calls, MessagesOnly({c.refusal}));
         EXPECT_EQ(run.outcome, RunOutcome::NotStarted);
         EXPECT_FALSE(Exists(dir.File("NEW.dxf")));
     } else {
@@ -100,6 +120,6 @@ TEST_P(BinarySource, IsRefusedBeforeTheOutputIsCreated) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Run, BinarySource, testing::ValuesIn(kBinaryCases), TitleOf{});
+INSTANTIATE_TEST_SUITE_P(Run, NonTextSource, testing::ValuesIn(kNonTextCases), TitleOf{});
 
 }  // namespace

@@ -22,7 +22,8 @@ struct LimitCase {
 };
 
 // A source larger than the writer's buffer meets the limit while lines are
-// still being copied; a smaller one only when the output is closed.
+// still being copied; a smaller one only when the output is written out at
+// the end of the input, which is still a write error.
 const LimitCase kLimitCases[] = {
     {"NothingMayBeWritten", 3 * OutputWriter::kBufferBytes, 0,
      CursorThenMessages({messages::kWriteError}), RunOutcome::Stopped},
@@ -30,8 +31,10 @@ const LimitCase kLimitCases[] = {
      CursorThenMessages({messages::kWriteError}), RunOutcome::Stopped},
     {"LimitInTheSecondBuffer", 3 * OutputWriter::kBufferBytes, OutputWriter::kBufferBytes + 12345,
      CursorThenMessages({messages::kWriteError}), RunOutcome::Stopped},
-    {"LimitMetWhenClosing", OutputWriter::kBufferBytes / 4, 1000,
-     CursorThenMessages({messages::kOutputCloseFailedAtEnd}), RunOutcome::CloseFailed},
+    {"LimitMetAtTheEnd", OutputWriter::kBufferBytes / 4, 1000,
+     CursorThenMessages({messages::kWriteError}), RunOutcome::Stopped},
+    {"NothingMayBeWrittenOfASmallOutput", OutputWriter::kBufferBytes / 4, 0,
+     CursorThenMessages({messages::kWriteError}), RunOutcome::Stopped},
 };
 
 class WriteError : public testing::TestWithParam<LimitCase> {};
