@@ -1,5 +1,7 @@
 #include "command_line.h"
 
+#include <string_view>
+
 #ifndef DXFCONV_VERSION
 #define DXFCONV_VERSION "0"
 #endif
@@ -49,6 +51,22 @@ bool TakeValue(const std::vector<std::string>& arguments, std::size_t& i,
         return true;
     }
     return false;
+}
+
+// The output name without a ".dxf" the user typed out of habit: the run
+// appends the extension itself. A name that would be left empty, or end in
+// a folder's separator, keeps it.
+std::string WithoutDxfExtension(const std::string& name) {
+    constexpr std::string_view kExtension = ".dxf";
+    if (name.size() <= kExtension.size()) return name;
+    const std::size_t stem = name.size() - kExtension.size();
+    for (std::size_t i = 0; i < kExtension.size(); ++i) {
+        const char c = name[stem + i];
+        const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        if (lower != kExtension[i]) return name;
+    }
+    if (name[stem - 1] == '/') return name;
+    return name.substr(0, stem);
 }
 
 }  // namespace
@@ -103,7 +121,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     }
     if (operands.size() > 2) return UsageError("余分な引数があります: " + operands[2]);
     result.sources = {operands[0]};
-    result.outputName = operands[1];
+    result.outputName = WithoutDxfExtension(operands[1]);
     return result;
 }
 
@@ -122,7 +140,8 @@ std::string UsageText() {
            "       dxfconv [-q] [-j 数] --check 元ﾌｧｲﾙ...\n"
            "\n"
            "DXFﾌｧｲﾙをｺﾋﾟｰし、線種を持たない要素にﾚｲﾔの線種を書き加えます。\n"
-           "変換後ﾌｧｲﾙは元ﾌｧｲﾙと同じﾌｫﾙﾀﾞに 変換後ﾌｧｲﾙ名.dxf として作られます。\n"
+           "変換後ﾌｧｲﾙは元ﾌｧｲﾙと同じﾌｫﾙﾀﾞに 変換後ﾌｧｲﾙ名.dxf として作られます\n"
+           "(変換後ﾌｧｲﾙ名の末尾の .dxf は省いても同じです)。\n"
            "既存のﾌｧｲﾙは上書きしません。\n"
            "\n"
            "ｵﾌﾟｼｮﾝ:\n"
@@ -141,7 +160,8 @@ std::string UsageText() {
            "    dxfconv --suffix _lt -j 0 *.dxf\n"
            "    dxfconv --check *.dxf\n"
            "\n"
-           "終了ｺｰﾄﾞ: 0 変換が終了した, 1 変換できなかった, 2 引数の誤り\n";
+           "終了ｺｰﾄﾞ: 0 変換が終了した, 1 変換できなかった, 2 引数の誤り,\n"
+           "          128+ｼｸﾞﾅﾙ番号 中断された(作りかけの変換後ﾌｧｲﾙは削除します)\n";
 }
 
 std::string VersionText() {

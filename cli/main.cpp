@@ -6,12 +6,15 @@
 #include <thread>
 #include <vector>
 
+#include "abnormal_end.h"
 #include "check_files.h"
 #include "command_line.h"
 #include "conversion_run.h"
+#include "created_outputs.h"
 #include "known_linetypes.h"
 #include "ordered_jobs.h"
 #include "progress_line.h"
+#include "standard_streams.h"
 #include "text_sink.h"
 
 namespace {
@@ -35,11 +38,14 @@ std::uint64_t FileSize(const std::string& path) {
 class Conversions {
 public:
     explicit Conversions(const CommandLine& command)
-        : command_(command), files_(command.check ? CheckFileOps() : PosixFileOps()) {}
+        : command_(command),
+          files_(command.check ? CheckFileOps() : TrackCreatedOutputs(PosixFileOps())) {}
 
     // One source's run, its messages going to emit.
     bool Run(const std::string& source, const TextSink::Emit& emit, ProgressLine* progress) const {
-        TextSink sink(command_.prefixed() ? source + ": " : "", command_.quiet, emit, progress);
+        const RunInProgress inProgress;
+        TextSink sink(command_.prefixed() ? SourcePrefix(source) : "", command_.quiet, emit,
+                      progress);
         return RunConversion(source, OutputNameOf(source), kOutputExtension, kKnownLinetypes, sink,
                              files_) == RunOutcome::Finished;
     }
@@ -88,6 +94,8 @@ bool RunSideBySide(const Conversions& conversions, const std::vector<std::string
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (!OpenStandardStreams()) return kExitFailed;
+    EndOnOutOfMemory();
     const CommandLine command = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     switch (command.action) {
         case CommandLine::Action::Help:
@@ -104,8 +112,10 @@ int main(int argc, char** argv) {
             break;
     }
 
-    const Conversions conversions(command);
     const unsigned threads = ThreadsFor(command.jobs);
+    PrepareCreatedOutputs(threads);
+    EndOnSignals();
+    const Conversions conversions(command);
     const bool allFinished = threads == 1 || command.sources.size() == 1
                                  ? RunOneByOne(conversions, command.sources)
                                  : RunSideBySide(conversions, command.sources, threads);

@@ -1,9 +1,11 @@
 #include "ordered_jobs.h"
 
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <optional>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -12,6 +14,18 @@ struct Result {
     bool succeeded;
     std::string text;
 };
+// Without a thread to spare, the jobs run here, one after another.
+bool RunInTurn(std::size_t count, const std::function<bool(std::size_t, std::string&)>& run,
+               const std::function<void(const std::string&)>& write) {
+    bool allSucceeded = true;
+    for (std::size_t job = 0; job < count; ++job) {
+        std::string text;
+        allSucceeded = run(job, text) && allSucceeded;
+        write(text);
+    }
+    return allSucceeded;
+}
+
 }  // namespace
 
 bool RunOrderedJobs(std::size_t count, unsigned threads,
@@ -32,7 +46,13 @@ bool RunOrderedJobs(std::size_t count, unsigned threads,
         }
     };
     std::vector<std::jthread> workers;
-    for (unsigned i = 0; i < threads && i < count; ++i) workers.emplace_back(work);
+    workers.reserve(std::min<std::size_t>(threads, count));
+    try {
+        for (unsigned i = 0; i < threads && i < count; ++i) workers.emplace_back(work);
+    } catch (const std::system_error&) {
+        // The system gives no more threads: those started do the work.
+    }
+    if (workers.empty()) return RunInTurn(count, run, write);
 
     bool allSucceeded = true;
     for (std::size_t job = 0; job < count; ++job) {

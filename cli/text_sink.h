@@ -30,5 +30,11 @@ private:
     ProgressLine* progress_;
 };
 
+// What stands before each message line of a source in a list: its path and
+// ": ". A path with a control byte (a line break could fake a line of its
+// own) is quoted as GNU ls --quoting-style=shell-escape quotes it in a UTF-8
+// locale; any other path stands as it is.
+std::string SourcePrefix(const std::string& path);
+
 // Writes text to standard error at once.
 void WriteToStderr(const std::string& text);

@@ -69,6 +69,20 @@ TEST_F(Batch, GoesOnAfterAFailedFileAndPrefixesEveryLine) {
     EXPECT_EQ(ReadFile(root.File("b/last_lt.dxf")), kOutput);
 }
 
+// A crafted name cannot fake a line of its own: it is quoted.
+TEST_F(Batch, QuotesASourcePathWithALineBreak) {
+    const std::string finished(messages::kFinished);
+    const std::string crafted = Source("a/x.dxf: " + finished + "\nb.dxf");
+
+    const CommandResult result = RunDxfconv({"--suffix", "_lt", crafted}, root.path());
+
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.err,
+              Printed(messages::kFinished, "'a/x.dxf: " + finished + R"('$'\n''b.dxf': )"));
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1);
+    EXPECT_TRUE(Exists(root.File("a/x.dxf: " + finished + "\nb_lt.dxf")));
+}
+
 TEST_F(Batch, QuietLeavesOutOnlyTheSuccesses) {
     const std::string first = Source("a/first.dxf");
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cli_support.h"
+#include "text_sink.h"
 
 namespace {
 
@@ -50,6 +51,13 @@ const ParseCase kParseCases[] = {
     {"BytesAsGiven",
      {"\x95\x5C.dxf", "\x83\x5C\xFF"},
      "convert source[\x95\x5C.dxf] name[\x83\x5C\xFF]"},
+    {"NameWithTheExtension", {"a.dxf", "NEW.dxf"}, "convert source[a.dxf] name[NEW]"},
+    {"NameWithTheExtensionInCapitals", {"a.dxf", "NEW.DXF"}, "convert source[a.dxf] name[NEW]"},
+    {"NameWithTheExtensionTwice", {"a.dxf", "NEW.dxf.dxf"}, "convert source[a.dxf] name[NEW.dxf]"},
+    {"NameThatIsTheExtension", {"a.dxf", ".dxf"}, "convert source[a.dxf] name[.dxf]"},
+    {"FolderAndTheExtension", {"a.dxf", "sub/.Dxf"}, "convert source[a.dxf] name[sub/.Dxf]"},
+    {"NameWithAnotherExtension", {"a.dxf", "NEW.dwg"}, "convert source[a.dxf] name[NEW.dwg]"},
+    {"NameEndingInDxfWithoutADot", {"a.dxf", "NEWdxf"}, "convert source[a.dxf] name[NEWdxf]"},
     {"Suffix",
      {"--suffix", "_lt", "a.dxf", "b.dxf"},
      "convert suffix[_lt] source[a.dxf] source[b.dxf]"},
@@ -61,11 +69,17 @@ const ParseCase kParseCases[] = {
     {"EmptySuffix", {"--suffix=", "a.dxf"}, "convert suffix[] source[a.dxf]"},
     {"OneSourceInABatch", {"--suffix", "_lt", "--", "--"}, "convert suffix[_lt] source[--]"},
     {"QuietBatch", {"--suffix", "_lt", "-q", "a.dxf"}, "convert quiet suffix[_lt] source[a.dxf]"},
-    {"JobsSeparate", {"-j", "4", "--suffix", "_lt", "a.dxf"}, "convert jobs[4] suffix[_lt] source[a.dxf]"},
-    {"JobsJoined", {"-j0", "--suffix", "_lt", "a.dxf"}, "convert jobs[0] suffix[_lt] source[a.dxf]"},
+    {"JobsSeparate",
+     {"-j", "4", "--suffix", "_lt", "a.dxf"},
+     "convert jobs[4] suffix[_lt] source[a.dxf]"},
+    {"JobsJoined",
+     {"-j0", "--suffix", "_lt", "a.dxf"},
+     "convert jobs[0] suffix[_lt] source[a.dxf]"},
     {"JobsLong", {"--jobs", "2", "--check", "a.dxf"}, "convert check jobs[2] source[a.dxf]"},
     {"JobsLongEquals", {"--jobs=16", "--check", "a.dxf"}, "convert check jobs[16] source[a.dxf]"},
-    {"CheckTakesSources", {"--check", "a.dxf", "b.dxf"}, "convert check source[a.dxf] source[b.dxf]"},
+    {"CheckTakesSources",
+     {"--check", "a.dxf", "b.dxf"},
+     "convert check source[a.dxf] source[b.dxf]"},
     {"CheckQuiet", {"-q", "--check", "a.dxf"}, "convert quiet check source[a.dxf]"},
     {"ShortHelp", {"-h"}, "help"},
     {"LongHelpWithOperands", {"a.dxf", "--help"}, "help"},
@@ -147,5 +161,40 @@ TEST_P(BatchOutputNameTable, DropsTheDirectoryAndTheLastExtension) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cli, BatchOutputNameTable, testing::ValuesIn(kNameCases), TitleOf{});
+
+struct PrefixCase {
+    const char* title;
+    std::string path;
+    std::string prefix;
+
+    friend void PrintTo(const PrefixCase& c, std::ostream* os) { *os << c.title; }
+};
+
+// The quoted forms are those GNU ls --quoting-style=shell-escape prints in a
+// UTF-8 locale.
+const PrefixCase kPrefixCases[] = {
+    {"Plain", "a/plan.dxf", "a/plan.dxf: "},
+    {"SpacesAndQuotesStandAsTheyAre", "my plan's.dxf", "my plan's.dxf: "},
+    {"HighBytesStandAsTheyAre", "\x95\x5C/\xE8\xA1\xA8.dxf", "\x95\x5C/\xE8\xA1\xA8.dxf: "},
+    {"LineBreak", "a\nb.dxf", R"('a'$'\n''b.dxf': )"},
+    {"LineBreakAtTheEnd", "end\n", R"('end'$'\n': )"},
+    {"ControlByteFirst",
+     "\x1B"
+     "x",
+     R"(''$'\033''x': )"},
+    {"ControlBytesTogether", "q\x01\x7F", R"('q'$'\001\177': )"},
+    {"LettersOfTheShell", "\a\b\f\r\v\t", R"(''$'\a\b\f\r\v\t': )"},
+    {"QuoteBeforeAControlByte", "quote'\nnl", R"('quote'\'''$'\n''nl': )"},
+    {"QuoteAfterAControlByte", "\n'x", R"(''$'\n'\''x': )"},
+    {"FakedSuccessLine", "x.dxf: ok\nb.dxf", R"('x.dxf: ok'$'\n''b.dxf': )"},
+};
+
+class SourcePrefixTable : public testing::TestWithParam<PrefixCase> {};
+
+TEST_P(SourcePrefixTable, KeepsEveryMessageOnLinesOfItsOwn) {
+    EXPECT_EQ(SourcePrefix(GetParam().path), GetParam().prefix);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, SourcePrefixTable, testing::ValuesIn(kPrefixCases), TitleOf{});
 
 }  // namespace

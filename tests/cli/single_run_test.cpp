@@ -53,6 +53,29 @@ std::vector<SingleCase> SingleCases() {
         {"TooLongLine", tooLong, nullptr, plain, 1, kLineTooLong, true},
         {"StructureError", "  0\nENDSEC\n", nullptr, plain, 1, structureError, true},
         {"BinarySource", binary, nullptr, plain, 1, kBinarySource, false},
+        {"Utf16Source",
+         "\xFF\xFE"
+         "9\0"
+         "9\0"
+         "9\0\n\0"s,
+         nullptr, plain, 1, kUtf16Source, false},
+        // A name given with the extension is taken without it.
+        {"NameWithTheExtension", kSource, nullptr, {"{src}", "NEW.dxf"}, 0, kFinished, true},
+        {"NameWithTheExtensionInCapitals",
+         kSource,
+         nullptr,
+         {"{src}", "NEW.DXF"},
+         0,
+         kFinished,
+         true},
+        {"NameWithTheExtensionInMixedCase",
+         kSource,
+         nullptr,
+         {"{src}", "NEW.dXf"},
+         0,
+         kFinished,
+         true},
+        {"SourceFileNameAsName", kSource, nullptr, {"{src}", "plan.dxf"}, 1, kOutputExists, false},
     };
 }
 

@@ -1,0 +1,87 @@
+#include "abnormal_end.h"
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <new>
+
+#include "created_outputs.h"
+
+namespace {
+
+constexpr int kExitFailed = 1;
+
+// Runs in progress, those of them waiting for memory, and how many have
+// ended so far; nothing here allocates.
+std::mutex runsMutex;
+std::condition_variable runEnded;
+int runsInProgress = 0;
+int runsWaiting = 0;
+std::uint64_t runsEnded = 0;
+thread_local bool threadInRun = false;
+
+void EndBySignal(int signal) {
+    RemoveCreatedOutputs();
+    ::_exit(128 + signal);
+}
+
+[[noreturn]] void EndForWantOfMemory() {
+    RemoveCreatedOutputs();
+    const ssize_t written = ::write(STDERR_FILENO, kOutOfMemory.data(), kOutOfMemory.size());
+    static_cast<void>(written);
+    ::_exit(kExitFailed);
+}
+
+// Called by operator new when an allocation fails; returning tries again.
+// The last run to want memory, with every other one waiting too, ends the
+// program: nothing would give any back.
+void WaitForMemory() {
+    std::unique_lock lock(runsMutex);
+    if (runsInProgress - runsWaiting - (threadInRun ? 1 : 0) <= 0) EndForWantOfMemory();
+    const std::uint64_t endedBefore = runsEnded;
+    if (threadInRun) ++runsWaiting;
+    runEnded.wait(lock, [&] { return runsEnded != endedBefore; });
+}
+
+}  // namespace
+
+RunInProgress::RunInProgress() {
+    const std::lock_guard lock(runsMutex);
+    ++runsInProgress;
+    threadInRun = true;
+}
+
+RunInProgress::~RunInProgress() {
+    {
+        const std::lock_guard lock(runsMutex);
+        --runsInProgress;
+        ++runsEnded;
+        // Every waiting run tries again now.
+        runsWaiting = 0;
+        threadInRun = false;
+    }
+    runEnded.notify_all();
+}
+
+void EndOnSignals() {
+    struct sigaction action {};
+    action.sa_handler = EndBySignal;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&action.sa_mask, signal);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        // A signal ignored by whoever started the program (nohup, a
+        // background job) stays ignored.
+        struct sigaction before {};
+        if (::sigaction(signal, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;
+        ::sigaction(signal, &action, nullptr);
+    }
+    ::signal(SIGPIPE, SIG_IGN);
+    ::signal(SIGXFSZ, SIG_IGN);
+}
+
+void EndOnOutOfMemory() {
+    std::set_new_handler(WaitForMemory);
+}

@@ -1,0 +1,121 @@
+#include "created_outputs.h"
+
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <memory>
+
+namespace {
+
+// A slot goes Free -> Creating -> Open -> Releasing -> Free, owned by one
+// run meanwhile. Removal may come at any moment on any thread, from a signal
+// handler: it reads a slot's fields only while the slot is Open, and the
+// run leaves a slot only where removal has not begun.
+enum SlotState : int { Free, Creating, Open, Releasing };
+
+struct Slot {
+    std::atomic<int> state{Free};
+    int fd = -1;
+    dev_t device = 0;
+    ino_t inode = 0;
+    const char* path = nullptr;  // the run's own string, alive until it closes
+};
+
+std::unique_ptr<Slot[]> slots;
+unsigned slotCount = 0;
+std::atomic<bool> removing{false};
+// A run creates and closes its output on its own thread.
+thread_local Slot* runSlot = nullptr;
+
+static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free,
+              "the slots are read in a signal handler");
+
+// The program is ending: this thread waits for it.
+[[noreturn]] void WaitForTheEnd() {
+    for (;;) ::pause();
+}
+
+Slot* Claim() {
+    for (unsigned i = 0; i < slotCount; ++i) {
+        int expected = Free;
+        if (slots[i].state.compare_exchange_strong(expected, Creating)) return &slots[i];
+    }
+    return nullptr;
+}
+
+// No allocation between claiming and leaving Creating: a failed allocation
+// removes the outputs on this very thread, which would wait for itself.
+int CreateTracked(const FileOps& files, const char* path) {
+    sigset_t ending;
+    sigemptyset(&ending);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&ending, signal);
+    sigset_t before;
+    pthread_sigmask(SIG_BLOCK, &ending, &before);
+
+    Slot* slot = Claim();
+    if (slot != nullptr && removing.load()) {
+        slot->state.store(Free);
+        WaitForTheEnd();
+    }
+    const int fd = files.createOutput(path);
+    struct stat info {};
+    if (slot != nullptr) {
+        if (fd >= 0 && ::fstat(fd, &info) == 0) {
+            slot->fd = fd;
+            slot->device = info.st_dev;
+            slot->inode = info.st_ino;
+            slot->path = path;
+            slot->state.store(Open);
+            runSlot = slot;
+        } else {
+            slot->state.store(Free);
+        }
+    }
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    return fd;
+}
+
+int CloseTracked(const FileOps& files, int fd) {
+    const int result = files.close(fd);
+    if (runSlot != nullptr && runSlot->fd == fd) {
+        runSlot->state.store(Releasing);
+        // Removal that has begun may be reading the path, which the run
+        // frees once this returns.
+        if (removing.load()) WaitForTheEnd();
+        runSlot->state.store(Free);
+        runSlot = nullptr;
+    }
+    return result;
+}
+
+}  // namespace
+
+void PrepareCreatedOutputs(unsigned concurrentRuns) {
+    slots = std::make_unique<Slot[]>(concurrentRuns);
+    slotCount = concurrentRuns;
+}
+
+FileOps TrackCreatedOutputs(FileOps files) {
+    FileOps tracked = files;
+    tracked.createOutput = [files](const char* path) { return CreateTracked(files, path); };
+    tracked.close = [files](int fd) { return CloseTracked(files, fd); };
+    return tracked;
+}
+
+void RemoveCreatedOutputs() {
+    removing.store(true);
+    for (unsigned i = 0; i < slotCount; ++i) {
+        Slot& slot = slots[i];
+        int state = slot.state.load();
+        // Creating ends soon, on a thread that keeps the signals out meanwhile.
+        while (state == Creating) state = slot.state.load();
+        if (state != Open) continue;
+        struct stat info {};
+        if (::lstat(slot.path, &info) == 0 && info.st_dev == slot.device &&
+            info.st_ino == slot.inode) {
+            ::unlink(slot.path);
+        }
+    }
+}
