@@ -20,6 +20,11 @@ std::string BrowseFilter(std::string_view extension);
 // The toolkit's wildcard takes the same pairs without the closing "||".
 std::string WildcardFromFilter(std::string_view filter);
 
+// The wildcard with every pattern as GTK's file chooser must be given it to
+// match as the native Windows one does: a letter in either case, and "*.*"
+// every file, with or without a dot. The descriptions stay as they are.
+std::string AnyCasePatterns(std::string_view wildcard);
+
 // The directory of the path chosen last: the text before its last separator
 // when that separator stands at byte index 2 or later, so that a root or a
 // drive prefix alone never becomes the starting folder. "" when there is

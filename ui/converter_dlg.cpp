@@ -77,8 +77,13 @@ void CConverterDlg::OnBrowse(wxCommandEvent&) {
     const std::string extension = m_extension;
     const std::string pattern = BrowsePattern(extension);
     const std::string filter = BrowseFilter(extension);
+    std::string wildcard = WildcardFromFilter(filter);
+#ifdef __WXGTK__
+    // GTK compares patterns case by case and takes "*.*" for names with a dot.
+    wildcard = AnyCasePatterns(wildcard);
+#endif
     wxFileDialog files(this, wxFileSelectorPromptStr, wxEmptyString, FromUtf8(pattern),
-                       FromUtf8(WildcardFromFilter(filter)), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+                       FromUtf8(wildcard), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     const std::string initialDirectory = InitialDirectory(FileBytes(m_sourcePath->GetLabelText()));
     if (!initialDirectory.empty()) files.SetDirectory(FromFileBytes(initialDirectory));
     files.SetMessage(FromUtf8(kBrowseTitle));

@@ -1,3 +1,12 @@
-#include "converter_app.h"
+#include <wx/app.h>
 
-wxIMPLEMENT_APP(CConverterApp);
+#include "converter_app.h"
+#include "standard_streams.h"
+
+wxIMPLEMENT_APP_NO_MAIN(CConverterApp);
+
+int main(int argc, char** argv) {
+    // Before anything opens a file: the toolkit's warnings go to stderr.
+    if (!OpenStandardStreams()) return 1;
+    return wxEntry(argc, argv);
+}

@@ -27,6 +27,31 @@ TEST(BrowseRequestTest, WildcardDropsOnlyTheClosingBars) {
     EXPECT_EQ(WildcardFromFilter("a|b|||"), "a|b|");
 }
 
+struct AnyCaseCase {
+    const char* wildcard;
+    const char* anyCase;
+
+    friend void PrintTo(const AnyCaseCase& c, std::ostream* out) {
+        *out << '"' << c.wildcard << '"';
+    }
+};
+
+class AnyCasePatternsTest : public testing::TestWithParam<AnyCaseCase> {};
+
+TEST_P(AnyCasePatternsTest, RewritesPatternsOnlyAndKeepsTheDescriptions) {
+    EXPECT_EQ(AnyCasePatterns(GetParam().wildcard), GetParam().anyCase);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Wildcards, AnyCasePatternsTest,
+    testing::Values(AnyCaseCase{"DXFﾌｧｲﾙ(*.dxf)|*.dxf|すべてのﾌｧｲﾙ(*.*)|*.*",
+                                "DXFﾌｧｲﾙ(*.dxf)|*.[dD][xX][fF]|すべてのﾌｧｲﾙ(*.*)|*"},
+                    AnyCaseCase{"a|*.Dxf;*.DWG|b|*.*;x",
+                                "a|*.[dD][xX][fF];*.[dD][wW][gG]|b|*;[xX]"},
+                    AnyCaseCase{"n|*.d2x-", "n|*.[dD]2[xX]-"},  // digits and signs stay
+                    AnyCaseCase{"a.*|*.*", "a.*|*"},            // a description is text
+                    AnyCaseCase{"only a description", "only a description"}, AnyCaseCase{"", ""}));
+
 TEST(BrowseRequestTest, TitleNamesTheDxfSource) {
     EXPECT_EQ(kBrowseTitle, "DXF元ﾌｧｲﾙを選択");
 }

@@ -39,7 +39,17 @@ TEST(BrowseTest, FirstPressOffersDxfFilesFirstAndNoStartingFolder) {
     });
 
     EXPECT_EQ(shown.title, Utf8("DXF元ﾌｧｲﾙを選択"));
+#ifdef __WXGTK__
+    // Patterns as GTK must have them to match the extension in any case and
+    // every file; the descriptions as they are everywhere.
+    EXPECT_EQ(shown.wildcard, Utf8("DXFﾌｧｲﾙ(*.dxf)|*.[dD][xX][fF]|すべてのﾌｧｲﾙ(*.*)|*"));
+    EXPECT_EQ(shown.filters,
+              (std::vector<std::string>{
+                  "DXFﾌｧｲﾙ(*.dxf): plan.dxf PLAN.DXF Plan.Dxf",
+                  "すべてのﾌｧｲﾙ(*.*): plan.dxf PLAN.DXF Plan.Dxf plan.dxf.bak README notes.txt"}));
+#else
     EXPECT_EQ(shown.wildcard, Utf8("DXFﾌｧｲﾙ(*.dxf)|*.dxf|すべてのﾌｧｲﾙ(*.*)|*.*"));
+#endif
     EXPECT_EQ(shown.filterIndex, 0);
     EXPECT_TRUE(shown.style & wxFD_OPEN);
     EXPECT_TRUE(shown.style & wxFD_FILE_MUST_EXIST);

@@ -9,12 +9,42 @@
 
 #include "resource.h"
 
+#ifdef __WXGTK__
+#include <gtk/gtk.h>
+#endif
+
 namespace {
 
 // GTK fills the file chooser from its folder in the background and clicks
 // a button activated by a key only after its pressed look has shown; this
 // many rounds of events are far more than either needs.
 constexpr int kPumpRounds = 1000;
+
+#ifdef __WXGTK__
+// GTK's own verdict on each name, as its chooser lists the folder.
+std::vector<std::string> FiltersOf(wxFileDialog& dialog) {
+    std::vector<std::string> shown;
+    GSList* filters = gtk_file_chooser_list_filters(GTK_FILE_CHOOSER(dialog.m_widget));
+    for (GSList* item = filters; item != nullptr; item = item->next) {
+        GtkFileFilter* filter = GTK_FILE_FILTER(item->data);
+        std::string line = gtk_file_filter_get_name(filter);
+        line += ':';
+        for (const std::string& name : kSampleFileNames) {
+            GtkFileFilterInfo info{};
+            info.contains = GTK_FILE_FILTER_DISPLAY_NAME;
+            info.display_name = name.c_str();
+            if (gtk_file_filter_filter(filter, &info)) line += ' ' + name;
+        }
+        shown.push_back(line);
+    }
+    g_slist_free(filters);
+    return shown;
+}
+#else
+std::vector<std::string> FiltersOf(wxFileDialog&) {
+    return {};
+}
+#endif
 
 }  // namespace
 
@@ -43,8 +73,10 @@ int ExpectMessage::OnInvoked(wxMessageDialog* dialog) const {
 }
 
 int ExpectFileDialog::OnInvoked(wxFileDialog* dialog) const {
-    *m_shown = {dialog->GetMessage(),         dialog->GetWildcard(),  dialog->GetFilterIndex(),
-                dialog->GetWindowStyleFlag(), dialog->GetDirectory(), dialog->GetFilename()};
+    *m_shown = {dialog->GetMessage(),     dialog->GetWildcard(),
+                dialog->GetFilterIndex(), dialog->GetWindowStyleFlag(),
+                dialog->GetDirectory(),   dialog->GetFilename(),
+                FiltersOf(*dialog)};
     if (m_path.empty()) return wxID_CANCEL;
     dialog->SetPath(m_path);
     EXPECT_TRUE(PumpEventsUntil([&] { return dialog->GetPath() == m_path; }))

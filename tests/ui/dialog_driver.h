@@ -55,7 +55,13 @@ struct ShownFileDialog {
     long style = 0;
     wxString directory;
     wxString fileName;
+    // Each filter as the toolkit's chooser holds it: its name, then which of
+    // kSampleFileNames it shows.
+    std::vector<std::string> filters;
 };
+
+inline const std::vector<std::string> kSampleFileNames = {"plan.dxf",     "PLAN.DXF", "Plan.Dxf",
+                                                          "plan.dxf.bak", "README",   "notes.txt"};
 
 // Expects the file-open dialog, records its set-up and chooses path in it
 // (the real file must exist: GTK selects it asynchronously, so events are
