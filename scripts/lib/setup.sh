@@ -1,8 +1,11 @@
 # Sourced by the developer scripts: installs what a fresh Debian 12 machine
 # lacks, then configures and builds into build/.
 
-# What building needs, and what the tests need on top.
-BUILD_PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libwxgtk3.2-dev fonts-ipafont-mincho)
+# What building needs (the build configures its tests too: GoogleTest, and
+# GTK's headers for the dialog's tests), and what running the tests needs on
+# top.
+BUILD_PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libwxgtk3.2-dev libgtk-3-dev
+    fonts-ipafont-mincho)
 TEST_PACKAGES=(xvfb xauth xdotool python3-ezdxf gdal-bin clang libclang-rt-14-dev desktop-file-utils dpkg-dev file)
 
 missing_packages() {
