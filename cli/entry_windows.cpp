@@ -3,6 +3,12 @@
 #include "run_command.h"
 #include "windows_paths.h"
 
+// No shell on Windows expands wildcards: the C runtime expands *.dxf in the
+// arguments, as the shell does on Linux (no Windows name holds * or ?).
+extern "C" {
+int _dowildcard = -1;
+}
+
 namespace {
 
 // The progress line redraws itself with the escape sequences a Linux

@@ -16,6 +16,10 @@ export LC_ALL=C.UTF-8
 failures=0
 
 # same TITLE SETUP ARGUMENT...: SETUP copies files into the current folder.
+# Where glob names a pattern, the Linux command gets the shell's expansion of
+# it after the arguments, the Windows one the pattern itself, which it
+# expands as cmd leaves it to.
+glob=""
 same() {
     local title=$1 setup=$2 side
     shift 2
@@ -27,9 +31,12 @@ same() {
             "$setup"
             status=0
             if [ "$side" = linux ]; then
-                "$linux" "$@" >"$work/result-$side/out" 2>"$work/result-$side/err" || status=$?
+                # shellcheck disable=SC2086 # the pattern is to be expanded
+                "$linux" "$@" $glob >"$work/result-$side/out" 2>"$work/result-$side/err" ||
+                    status=$?
             else
-                "$wine" "$exe" "$@" >"$work/result-$side/out" 2>"$work/result-$side/err" || status=$?
+                "$wine" "$exe" "$@" ${glob:+"$glob"} >"$work/result-$side/out" \
+                    2>"$work/result-$side/err" || status=$?
             fi
             echo "$status" >"$work/result-$side/status"
         )
@@ -61,6 +68,9 @@ if compgen -G "$corpus/*.dxf" >/dev/null; then
     for path in "$corpus"/*.dxf; do names+=("$(basename "$path")"); done
     same "--suffix batch over the corpus" corpus_drawings --suffix _conv -j 2 "${names[@]}"
     same "--check over the corpus" corpus_drawings --check "${names[@]}"
+    glob="*.dxf"
+    same "--suffix batch over *.dxf" corpus_drawings --suffix _conv
+    glob=""
 else
     echo "no corpus at $corpus: batch comparisons skipped"
 fi
