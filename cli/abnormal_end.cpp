@@ -1,14 +1,13 @@
 #include "abnormal_end.h"
 
-#include <signal.h>
-#include <unistd.h>
-
 #include <condition_variable>
 #include <cstdint>
+#include <cstdlib>
 #include <mutex>
 #include <new>
 
 #include "created_outputs.h"
+#include "standard_text.h"
 
 namespace {
 
@@ -23,16 +22,10 @@ int runsWaiting = 0;
 std::uint64_t runsEnded = 0;
 thread_local bool threadInRun = false;
 
-void EndBySignal(int signal) {
-    RemoveCreatedOutputs();
-    ::_exit(128 + signal);
-}
-
 [[noreturn]] void EndForWantOfMemory() {
     RemoveCreatedOutputs();
-    const ssize_t written = ::write(STDERR_FILENO, kOutOfMemory.data(), kOutOfMemory.size());
-    static_cast<void>(written);
-    ::_exit(kExitFailed);
+    WriteStandardText(StandardStream::Error, kOutOfMemory);
+    std::_Exit(kExitFailed);
 }
 
 // Called by operator new when an allocation fails; returning tries again.
@@ -64,22 +57,6 @@ RunInProgress::~RunInProgress() {
         threadInRun = false;
     }
     runEnded.notify_all();
-}
-
-void EndOnSignals() {
-    struct sigaction action {};
-    action.sa_handler = EndBySignal;
-    sigemptyset(&action.sa_mask);
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&action.sa_mask, signal);
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-        // A signal ignored by whoever started the program (nohup, a
-        // background job) stays ignored.
-        struct sigaction before {};
-        if (::sigaction(signal, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;
-        ::sigaction(signal, &action, nullptr);
-    }
-    ::signal(SIGPIPE, SIG_IGN);
-    ::signal(SIGXFSZ, SIG_IGN);
 }
 
 void EndOnOutOfMemory() {

@@ -9,6 +9,8 @@
 // SIGINT, SIGTERM and SIGHUP end the program with status 128 + the signal's
 // number. SIGPIPE and SIGXFSZ are ignored: a message to a closed pipe is
 // lost quietly, and a file size limit is a write error like any other.
+// On Windows, Ctrl-C and Ctrl-Break end it as SIGINT does (status 130), and
+// closing the console, logging off or shutting down as SIGHUP does (129).
 void EndOnSignals();
 
 // A failed allocation waits while another run is in progress, whose end

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "output_path.h"
+
 #ifndef DXFCONV_VERSION
 #define DXFCONV_VERSION "0"
 #endif
@@ -126,8 +128,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string BatchOutputName(const std::string& sourcePath, const std::string& suffix) {
-    const std::size_t slash = sourcePath.rfind('/');
-    std::string name = slash == std::string::npos ? sourcePath : sourcePath.substr(slash + 1);
+    std::string name = sourcePath.substr(FolderPartLength(sourcePath));
     // A leading dot starts a hidden file's name, not an extension.
     const std::size_t dot = name.rfind('.');
     if (dot != std::string::npos && dot > 0) name.erase(dot);

@@ -1,11 +1,9 @@
 #include "created_outputs.h"
 
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <memory>
+
+#include "output_identity.h"
 
 namespace {
 
@@ -18,8 +16,7 @@ enum SlotState : int { Free, Creating, Open, Releasing };
 struct Slot {
     std::atomic<int> state{Free};
     int fd = -1;
-    dev_t device = 0;
-    ino_t inode = 0;
+    OutputIdentity identity;
     const char* path = nullptr;  // the run's own string, alive until it closes
 };
 
@@ -32,11 +29,6 @@ thread_local Slot* runSlot = nullptr;
 static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free,
               "the slots are read in a signal handler");
 
-// The program is ending: this thread waits for it.
-[[noreturn]] void WaitForTheEnd() {
-    for (;;) ::pause();
-}
-
 Slot* Claim() {
     for (unsigned i = 0; i < slotCount; ++i) {
         int expected = Free;
@@ -48,11 +40,7 @@ Slot* Claim() {
 // No allocation between claiming and leaving Creating: a failed allocation
 // removes the outputs on this very thread, which would wait for itself.
 int CreateTracked(const FileOps& files, const char* path) {
-    sigset_t ending;
-    sigemptyset(&ending);
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&ending, signal);
-    sigset_t before;
-    pthread_sigmask(SIG_BLOCK, &ending, &before);
+    HoldEndingSignals();
 
     Slot* slot = Claim();
     if (slot != nullptr && removing.load()) {
@@ -60,12 +48,9 @@ int CreateTracked(const FileOps& files, const char* path) {
         WaitForTheEnd();
     }
     const int fd = files.createOutput(path);
-    struct stat info {};
     if (slot != nullptr) {
-        if (fd >= 0 && ::fstat(fd, &info) == 0) {
+        if (fd >= 0 && IdentifyOutput(fd, slot->identity)) {
             slot->fd = fd;
-            slot->device = info.st_dev;
-            slot->inode = info.st_ino;
             slot->path = path;
             slot->state.store(Open);
             runSlot = slot;
@@ -73,7 +58,7 @@ int CreateTracked(const FileOps& files, const char* path) {
             slot->state.store(Free);
         }
     }
-    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    ReleaseEndingSignals();
     return fd;
 }
 
@@ -111,11 +96,6 @@ void RemoveCreatedOutputs() {
         int state = slot.state.load();
         // Creating ends soon, on a thread that keeps the signals out meanwhile.
         while (state == Creating) state = slot.state.load();
-        if (state != Open) continue;
-        struct stat info {};
-        if (::lstat(slot.path, &info) == 0 && info.st_dev == slot.device &&
-            info.st_ino == slot.inode) {
-            ::unlink(slot.path);
-        }
+        if (state == Open) RemoveIfStill(slot.path, slot.identity);
     }
 }

@@ -5,6 +5,7 @@
 
 #include "messages.h"
 #include "progress_line.h"
+#include "standard_text.h"
 
 namespace {
 
@@ -77,6 +78,5 @@ void TextSink::ReportProgress(std::uint64_t bytesRead) {
 }
 
 void WriteToStderr(const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stderr);
-    std::fflush(stderr);
+    WriteStandardText(StandardStream::Error, text);
 }

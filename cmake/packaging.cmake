@@ -3,6 +3,18 @@
 # their own folders.
 include(GNUInstallDirs)
 
+# On Windows, a zip to unpack anywhere: dxfconv.exe, which needs no DLL,
+# with the README and the licence beside it.
+if(WIN32)
+  install(FILES README.md LICENSE DESTINATION .)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_NAME dxfconv)
+  set(CPACK_PACKAGE_FILE_NAME dxfconv-${PROJECT_VERSION}-win64)
+  set(CPACK_STRIP_FILES ON)
+  include(CPack)
+  return()
+endif()
+
 install(FILES README.md LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES docs/dxfconv.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 if(DXFCONV_BUILD_UI)

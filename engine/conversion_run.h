@@ -20,4 +20,4 @@ enum class RunOutcome {
 // every outcome through the sink. Paths and names are bytes, used verbatim.
 RunOutcome RunConversion(const std::string& sourcePath, const std::string& outputName,
                          const std::string& extension, const KnownLinetypes& knownLinetypes,
-                         MessageSink& sink, const FileOps& files = PosixFileOps());
+                         MessageSink& sink, const FileOps& files = SystemFileOps());

@@ -5,7 +5,8 @@
 
 // The file services a run uses, as plain replaceable functions, so that tests
 // can make any of them fail and the command line can discard the output.
-// Each returns what its POSIX counterpart returns (-1 on failure).
+// Each returns what its POSIX counterpart returns (-1 on failure). Paths are
+// UTF-8 on Windows; descriptors are the C runtime's there.
 struct FileOps {
     // Whether the source exists, following links (a link to a file is a
     // source).
@@ -23,5 +24,5 @@ struct FileOps {
     std::function<int(int fd)> close;
 };
 
-// The real file system.
-FileOps PosixFileOps();
+// The real file system: POSIX calls, or the Win32 API on Windows.
+FileOps SystemFileOps();

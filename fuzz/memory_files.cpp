@@ -11,7 +11,7 @@ constexpr int kOutputFd = 4;
 FileOps MemoryFiles::ops() {
     // Nothing touches the file system: the source is there and the output's
     // name is free, whatever the paths.
-    FileOps ops = PosixFileOps();
+    FileOps ops = SystemFileOps();
     ops.sourceExists = [](const char*) { return true; };
     ops.outputExists = [](const char*) { return false; };
     ops.openSource = [](const char*) { return kSourceFd; };

@@ -149,8 +149,17 @@ const NameCase kNameCases[] = {
     {"HiddenFileWithExtension", ".plan.dxf", "_lt", ".plan_lt"},
     {"DotAtTheEnd", "plan.", "_lt", "plan_lt"},
     {"EmptySuffix", "plan.dxf", "", "plan"},
+#ifdef _WIN32
+    {"BackslashSeparates", "C:\\dwg\\plan.dxf", "_lt", "plan_lt"},
+    {"MixedSeparators", "C:\\dwg/sub\\plan.dxf", "_lt", "plan_lt"},
+    {"DriveRelative", "C:plan.dxf", "_lt", "plan_lt"},
+    {"DriveRelativeFolder", "C:dwg\\plan.dxf", "_lt", "plan_lt"},
+    {"Utf8Names", "\xE5\x9B\xB3\xE9\x9D\xA2\\\xE3\x81\x82.dxf", "_lt", "\xE3\x81\x82_lt"},
+#else
     {"BackslashIsPartOfTheName", "dir\\plan.dxf", "_lt", "dir\\plan_lt"},
+    {"ColonIsPartOfTheName", "C:plan.dxf", "_lt", "C:plan_lt"},
     {"ShiftJis", "\x95\x5C/\x83\x5C.dxf", "_\x95\x5C", "\x83\x5C_\x95\x5C"},
+#endif
 };
 
 class BatchOutputNameTable : public testing::TestWithParam<NameCase> {};

@@ -5,7 +5,7 @@
 
 FileOps FaultFiles::ops() {
     // Whatever is not planted here stays the real file system's.
-    FileOps ops = PosixFileOps();
+    FileOps ops = SystemFileOps();
     ops.openSource = [this](const char* path) {
         if (beforeOpenSource) beforeOpenSource(path);
         sourceFd = real_.openSource(path);

@@ -53,5 +53,5 @@ private:
     long Read(int fd, void* buffer, std::size_t size);
     int Close(int fd);
 
-    FileOps real_ = PosixFileOps();
+    FileOps real_ = SystemFileOps();
 };

@@ -8,7 +8,7 @@ std::size_t Limit(std::size_t size, std::size_t chunk) {
 }
 }  // namespace
 
-FaultyFiles::FaultyFiles(const FaultPlan& plan) : plan_(plan), real_(PosixFileOps()), ops_(real_) {
+FaultyFiles::FaultyFiles(const FaultPlan& plan) : plan_(plan), real_(SystemFileOps()), ops_(real_) {
     ops_.openSource = [this](const char* path) {
         if (plan_.openSourceFails) return -1;
         sourceFd_ = real_.openSource(path);

@@ -112,7 +112,7 @@ TEST_P(CreateOutputRace, CreatingFailsOnWhatAppearedMeanwhile) {
     MakeExisting(dir, GetParam().kind, dir.File("NEW.dxf"));
     const std::string before = Describe(dir.File("NEW.dxf"));
 
-    const int fd = PosixFileOps().createOutput(dir.File("NEW.dxf").c_str());
+    const int fd = SystemFileOps().createOutput(dir.File("NEW.dxf").c_str());
 
     EXPECT_LT(fd, 0);
     if (fd >= 0) ::close(fd);
@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(Run, CreateOutputRace, testing::ValuesIn(kExistingCases
 TEST(CreateOutput, MakesAnEmptyFileWithTheUmasksMode) {
     TempDir dir;
     const mode_t previous = ::umask(027);
-    const int fd = PosixFileOps().createOutput(dir.File("NEW.dxf").c_str());
+    const int fd = SystemFileOps().createOutput(dir.File("NEW.dxf").c_str());
     ::umask(previous);
     ASSERT_GE(fd, 0);
     ::close(fd);

@@ -82,9 +82,54 @@ TEST(OutputPathComposition, AppendsTheExtensionVerbatim) {
     EXPECT_EQ(ComposeOutputPath("/d/plan.dxf", "NEW", ".DXF"), "/d/NEW.DXF");
 }
 
-TEST(OutputPathComposition, UsesTheSlashOnThisSystem) {
+struct FolderCase {
+    const char* title;
+    std::string_view path;
+    std::string_view separators;
+    bool drives;
+    std::size_t folderLength;
+
+    friend void PrintTo(const FolderCase& c, std::ostream* os) { *os << c.title; }
+};
+
+// A drive-relative path names the current folder of its drive.
+const FolderCase kFolderCases[] = {
+    {"PosixPlainName", "plan.dxf", "/", false, 0},
+    {"PosixColonIsAByte", "C:plan.dxf", "/", false, 0},
+    {"PosixFolder", "d/plan.dxf", "/", false, 2},
+    {"WinDriveRelative", "C:plan.dxf", "\\/", true, 2},
+    {"WinLowerCaseDrive", "z:plan.dxf", "\\/", true, 2},
+    {"WinDriveRoot", "C:\\plan.dxf", "\\/", true, 3},
+    {"WinDriveRelativeFolder", "C:d\\plan.dxf", "\\/", true, 4},
+    {"WinNoDriveLetter", "1:plan.dxf", "\\/", true, 0},
+    {"WinColonLater", "ab:plan.dxf", "\\/", true, 0},
+    {"WinDriveOnly", "C:", "\\/", true, 2},
+    {"WinTooShort", "C", "\\/", true, 0},
+};
+
+class FolderPart : public testing::TestWithParam<FolderCase> {};
+
+TEST_P(FolderPart, EndsAfterTheLastSeparatorOrTheDrive) {
+    const FolderCase& c = GetParam();
+    EXPECT_EQ(FolderPartLength(c.path, c.separators, false, c.drives), c.folderLength);
+}
+
+INSTANTIATE_TEST_SUITE_P(Run, FolderPart, testing::ValuesIn(kFolderCases), TitleOf{});
+
+TEST(OutputPathComposition, UsesThisSystemsSeparators) {
+#ifdef _WIN32
+    // Paths are UTF-8 here: あ is 0xE3 0x81 0x82, whose last two bytes would
+    // pass for Shift-JIS lead bytes and hide the separator after them.
+    EXPECT_EQ(ComposeOutputPath("C:\\\xE3\x81\x82\\plan.dxf", "NEW", ".dxf"),
+              "C:\\\xE3\x81\x82\\NEW.dxf");
+    EXPECT_EQ(ComposeOutputPath("d/plan.dxf", "NEW", ".dxf"), "d/NEW.dxf");
+    EXPECT_EQ(ComposeOutputPath("d\\plan.dxf", "NEW", ".dxf"), "d\\NEW.dxf");
+    EXPECT_EQ(ComposeOutputPath("C:plan.dxf", "NEW", ".dxf"), "C:NEW.dxf");
+#else
     EXPECT_EQ(ComposeOutputPath("/d/\x95\x5C/plan.dxf", "NEW", ".dxf"), "/d/\x95\x5C/NEW.dxf");
     EXPECT_EQ(ComposeOutputPath("d\\plan.dxf", "NEW", ".dxf"), "NEW.dxf");
+    EXPECT_EQ(ComposeOutputPath("C:plan.dxf", "NEW", ".dxf"), "NEW.dxf");
+#endif
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ RunRecord Convert(const std::string& sourcePath, const std::string& outputName,
                   const FileOps& files) {
     std::error_code ignored;
     // Never read a FIFO or a device here: that could block or never end.
-    const bool regular = std::filesystem::is_regular_file(sourcePath, ignored);
+    const bool regular = std::filesystem::is_regular_file(FsPath(sourcePath), ignored);
     const std::string before = regular ? ReadFile(sourcePath) : std::string();
 
     RecordingSink sink;

@@ -18,7 +18,7 @@ struct RunRecord {
 // Runs a conversion with the real extension and linetypes, and checks that
 // a regular source is byte for byte what it was before the run.
 RunRecord Convert(const std::string& sourcePath, const std::string& outputName,
-                  const FileOps& files = PosixFileOps());
+                  const FileOps& files = SystemFileOps());
 
 // The call a sink records for a message.
 std::string Message(std::string_view text);

@@ -108,16 +108,18 @@ TEST(TextMode, CrLfAndLfSourcesGiveTheSameOutput) {
 // no keyword, while "ENDSEC" outside a section is a structure error.
 TEST(TextMode, ANulByteIsComparedLikeAnyOther) {
     TempDir dir;
-    WriteFile(dir.File("nul.dxf"), "  0\nENDSEC\0\n"s);
+    // Names that are no Windows device (NUL) and differ in more than case.
+    WriteFile(dir.File("with_nul.dxf"), "  0\nENDSEC\0\n"s);
     WriteFile(dir.File("plain.dxf"), "  0\nENDSEC\n");
 
-    EXPECT_EQ(Convert(dir.File("nul.dxf"), "NUL").calls, CursorThenMessages({messages::kFinished}));
-    EXPECT_EQ(ReadFile(dir.File("NUL.dxf")), "  0\r\nENDSEC\0\r\n"s);
+    EXPECT_EQ(Convert(dir.File("with_nul.dxf"), "FROM_NUL").calls,
+              CursorThenMessages({messages::kFinished}));
+    EXPECT_EQ(ReadFile(dir.File("FROM_NUL.dxf")), "  0\r\nENDSEC\0\r\n"s);
 
     const std::string error = "2"s + std::string(messages::kStructureErrorBefore) + "ENDSEC" +
                               std::string(messages::kStructureErrorAfter);
-    EXPECT_EQ(Convert(dir.File("plain.dxf"), "PLAIN").calls, CursorThenMessages({error}));
-    EXPECT_EQ(ReadFile(dir.File("PLAIN.dxf")), "  0\r\n");
+    EXPECT_EQ(Convert(dir.File("plain.dxf"), "FROM_PLAIN").calls, CursorThenMessages({error}));
+    EXPECT_EQ(ReadFile(dir.File("FROM_PLAIN.dxf")), "  0\r\n");
 }
 
 }  // namespace

@@ -1,27 +1,51 @@
 #include "temp_dir.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
-TempDir::TempDir() {
+namespace {
+
+std::string BaseDirectory() {
     const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/dxfconv-test-XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
+    if (base != nullptr && *base != '\0') return base;
+    return PathText(std::filesystem::temp_directory_path());
+}
+
+}  // namespace
+
+std::filesystem::path FsPath(const std::string& path) {
+    return std::filesystem::path(std::u8string(path.begin(), path.end()));
+}
+
+std::string PathText(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+TempDir::TempDir() {
+    const std::string base = BaseDirectory();
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string path = base + "/dxfconv-test-" + std::to_string(random());
+        std::error_code error;
+        if (std::filesystem::create_directory(FsPath(path), error)) {
+            path_ = path;
+            return;
+        }
+    }
+    throw std::runtime_error("cannot create a temporary directory in " + base);
 }
 
 TempDir::~TempDir() {
     std::error_code ignored;
     // Tests may take permissions away; give them back so everything goes.
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+    std::filesystem::permissions(FsPath(path_), std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(path_, ignored);
+    std::filesystem::remove_all(FsPath(path_), ignored);
 }
 
 std::string TempDir::File(const std::string& name) const {
@@ -29,13 +53,13 @@ std::string TempDir::File(const std::string& name) const {
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(FsPath(path), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out) throw std::runtime_error("cannot write " + path);
 }
 
 std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(FsPath(path), std::ios::binary);
     if (!in) throw std::runtime_error("cannot read " + path);
     std::ostringstream content;
     content << in.rdbuf();
@@ -43,8 +67,8 @@ std::string ReadFile(const std::string& path) {
 }
 
 bool Exists(const std::string& path) {
-    struct stat info {};
-    return ::lstat(path.c_str(), &info) == 0;
+    std::error_code error;
+    return std::filesystem::exists(std::filesystem::symlink_status(FsPath(path), error));
 }
 
 std::string CrLf(std::string_view text) {
@@ -59,8 +83,8 @@ std::string CrLf(std::string_view text) {
 
 std::vector<std::string> ListDir(const std::string& path) {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(path)) {
-        names.push_back(entry.path().filename().string());
+    for (const auto& entry : std::filesystem::directory_iterator(FsPath(path))) {
+        names.push_back(PathText(entry.path().filename()));
     }
     std::sort(names.begin(), names.end());
     return names;

@@ -1,11 +1,12 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// A fresh directory under the system's temporary directory, removed with
-// everything in it when the object goes.
+// A fresh directory under $TMPDIR or else the system's temporary directory,
+// removed with everything in it when the object goes.
 class TempDir {
 public:
     TempDir();
@@ -20,6 +21,11 @@ public:
 private:
     std::string path_;
 };
+
+// Paths are UTF-8 strings, as the engine takes them; these turn them into
+// the standard library's paths (UTF-16 on Windows) and back.
+std::filesystem::path FsPath(const std::string& path);
+std::string PathText(const std::filesystem::path& path);
 
 // Whole-file helpers; bytes are written and read exactly.
 void WriteFile(const std::string& path, const std::string& bytes);

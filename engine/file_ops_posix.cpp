@@ -1,10 +1,10 @@
-#include "file_ops.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+
+#include "file_ops.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ bool PathOrLinkExists(const char* path) {
 
 }  // namespace
 
-FileOps PosixFileOps() {
+FileOps SystemFileOps() {
     return FileOps{PathExists,   PathOrLinkExists, OpenRegularFileForReading,         CreateNewFile,
                    ReadRetrying, WriteRetrying,    [](int fd) { return ::close(fd); }};
 }

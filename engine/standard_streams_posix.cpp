@@ -1,9 +1,9 @@
-#include "standard_streams.h"
-
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
+
+#include "standard_streams.h"
 
 bool OpenStandardStreams() {
     for (int fd = 0; fd <= 2; ++fd) {

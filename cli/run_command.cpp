@@ -1,10 +1,8 @@
-#include <sys/stat.h>
-#include <unistd.h>
+#include "run_command.h"
 
 #include <cstdio>
-#include <string>
+#include <filesystem>
 #include <thread>
-#include <vector>
 
 #include "abnormal_end.h"
 #include "check_files.h"
@@ -15,6 +13,7 @@
 #include "ordered_jobs.h"
 #include "progress_line.h"
 #include "standard_streams.h"
+#include "standard_text.h"
 #include "text_sink.h"
 
 namespace {
@@ -26,20 +25,19 @@ constexpr int kExitUsage = 2;
 // --check needs a name for the output it never creates.
 constexpr const char* kCheckOutputName = "dxfconv-check";
 
-void Print(std::FILE* stream, const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stream);
-}
-
+// For the progress line only: 0 where the size cannot be had.
 std::uint64_t FileSize(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
+    std::error_code error;
+    const std::uintmax_t size =
+        std::filesystem::file_size(std::u8string(path.begin(), path.end()), error);
+    return error ? 0 : static_cast<std::uint64_t>(size);
 }
 
 class Conversions {
 public:
     explicit Conversions(const CommandLine& command)
         : command_(command),
-          files_(command.check ? CheckFileOps() : TrackCreatedOutputs(PosixFileOps())) {}
+          files_(command.check ? CheckFileOps() : TrackCreatedOutputs(SystemFileOps())) {}
 
     // One source's run, its messages going to emit.
     bool Run(const std::string& source, const TextSink::Emit& emit, ProgressLine* progress) const {
@@ -69,7 +67,7 @@ unsigned ThreadsFor(unsigned jobs) {
 // One run after another, messages as they come, with a progress line on a
 // terminal.
 bool RunOneByOne(const Conversions& conversions, const std::vector<std::string>& sources) {
-    const bool terminal = ::isatty(STDERR_FILENO) == 1;
+    const bool terminal = StandardErrorIsTerminal();
     bool allFinished = true;
     for (const std::string& source : sources) {
         ProgressLine progress(stderr, FileSize(source));
@@ -93,20 +91,21 @@ bool RunSideBySide(const Conversions& conversions, const std::vector<std::string
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int RunCommand(const std::vector<std::string>& arguments) {
     if (!OpenStandardStreams()) return kExitFailed;
     EndOnOutOfMemory();
-    const CommandLine command = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const CommandLine command = ParseCommandLine(arguments);
     switch (command.action) {
         case CommandLine::Action::Help:
-            Print(stdout, UsageText());
+            WriteStandardText(StandardStream::Output, UsageText());
             return kExitFinished;
         case CommandLine::Action::Version:
-            Print(stdout, VersionText());
+            WriteStandardText(StandardStream::Output, VersionText());
             return kExitFinished;
         case CommandLine::Action::UsageError:
-            Print(stderr,
-                  "dxfconv: " + command.error + "\n詳しくは dxfconv --help を参照してください。\n");
+            WriteStandardText(
+                StandardStream::Error,
+                "dxfconv: " + command.error + "\n詳しくは dxfconv --help を参照してください。\n");
             return kExitUsage;
         case CommandLine::Action::Convert:
             break;
