@@ -20,6 +20,8 @@ constexpr std::string_view kBinaryDxfSentinel{"AutoCAD Binary DXF\r\n\x1A\0", 22
 // start a character in a single-byte or Shift-JIS drawing.
 constexpr std::string_view kUtf16LittleEndianMark{"\xFF\xFE", 2};
 constexpr std::string_view kUtf16BigEndianMark{"\xFE\xFF", 2};
+// The UTF-8 byte-order mark, let through in modern mode.
+constexpr std::string_view kUtf8Mark{"\xEF\xBB\xBF", 3};
 
 void Show(MessageSink& sink, std::string_view text) {
     sink.ShowMessage(std::string(text));
@@ -56,8 +58,14 @@ RunOutcome CloseAtEnd(ConversionState& state, MessageSink& sink) {
     return RunOutcome::Finished;
 }
 
+// The bytes of the first line that no comparison sees.
+std::size_t MarkBytes(ConversionState& state) {
+    return state.modern && state.sourceFile.StartsWith(kUtf8Mark) ? kUtf8Mark.size() : 0;
+}
+
 RunOutcome Convert(ConversionState& state, const KnownLinetypes& knownLinetypes,
                    MessageSink& sink) {
+    std::size_t markBytes = MarkBytes(state);
     for (;;) {
         const LineReader::Status status = state.sourceFile.ReadLine(state.rawLine);
         // A failed read shows only at the end of the input, never with a
@@ -69,13 +77,30 @@ RunOutcome Convert(ConversionState& state, const KnownLinetypes& knownLinetypes,
             }
             if (status == LineReader::Status::End) break;
             if (status == LineReader::Status::TooLong) {
-                AbortRun(state, sink, messages::kLineTooLong);
-                return RunOutcome::Stopped;
+                if (!state.modern) {
+                    AbortRun(state, sink, messages::kLineTooLong);
+                    return RunOutcome::Stopped;
+                }
+                state.longLine.Read(state.sourceFile, state.rawLine, state.outputFile);
+                if (state.sourceFile.failed()) {
+                    AbortRun(state, sink, messages::kReadError);
+                    return RunOutcome::Stopped;
+                }
+                state.lineIsLong = true;
             }
         }
 
         ++state.lineNumber;
-        RemoveSpaces(state.rawLine, state.currentLine);
+        if (state.lineIsLong) [[unlikely]] {
+            state.longLine.DropFromText(markBytes);
+            state.currentLine.assign(state.longLine.text());
+            markBytes = 0;
+        } else if (markBytes != 0) [[unlikely]] {
+            RemoveSpaces(state.rawLine.substr(markBytes), state.currentLine);
+            markBytes = 0;
+        } else {
+            RemoveSpaces(state.rawLine, state.currentLine);
+        }
 
         if (!ValidateStructure(state, knownLinetypes, sink)) return RunOutcome::Stopped;
         CaptureLayerLine(state, knownLinetypes, sink);
@@ -84,7 +109,12 @@ RunOutcome Convert(ConversionState& state, const KnownLinetypes& knownLinetypes,
         if (!ReplaceLtypeTable(state, knownLinetypes, sink)) return RunOutcome::Stopped;
 
         state.previousLine = state.currentLine;
-        state.outputFile.WriteLine(state.rawLine);
+        if (state.lineIsLong) [[unlikely]] {
+            state.longLine.Echo(state.outputFile);
+            state.lineIsLong = false;
+        } else {
+            state.outputFile.WriteLine(state.rawLine);
+        }
         if (state.outputFile.failed()) [[unlikely]] {
             AbortRun(state, sink, messages::kWriteError);
             return RunOutcome::Stopped;
@@ -121,6 +151,15 @@ void AbortRun(ConversionState& state, MessageSink& sink, std::string_view messag
 RunOutcome RunConversion(const std::string& sourcePath, const std::string& outputName,
                          const std::string& extension, const KnownLinetypes& knownLinetypes,
                          MessageSink& sink, const FileOps& files) {
+    RunOptions options;
+    options.extension = extension;
+    options.knownLinetypes = knownLinetypes;
+    return RunConversion(sourcePath, outputName, options, sink, files);
+}
+
+RunOutcome RunConversion(const std::string& sourcePath, const std::string& outputName,
+                         const RunOptions& options, MessageSink& sink, const FileOps& files) {
+    const std::string& extension = options.extension;
     if (sourcePath.empty()) {
         Show(sink, messages::kNoSourceSelected);
         return RunOutcome::NotStarted;
@@ -165,6 +204,8 @@ RunOutcome RunConversion(const std::string& sourcePath, const std::string& outpu
     }
     state->outputFile.Open(files, output);
 
+    state->modern = options.modern;
+    if (options.modern) state->linetypeNames.Reset(options.knownLinetypes);
     sink.BeginWaitCursor();
-    return Convert(*state, knownLinetypes, sink);
+    return Convert(*state, options.knownLinetypes, sink);
 }

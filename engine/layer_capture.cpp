@@ -9,7 +9,7 @@ void CaptureLayerLine(ConversionState& state, const KnownLinetypes& knownLinetyp
                       MessageSink& sink) {
     if (state.scanState >= ScanState::CaptureClosed) return;
 
-    if (state.layerIndex > kLastWritableLayerSlot) {
+    if (state.layerIndex > kLastWritableLayerSlot && !state.modern) {
         // The one message shown while the busy cursor is on; the run goes on,
         // unless a write failed, which the pass reports after this line.
         if (WrittenSoFar(state)) sink.ShowMessage(std::string(messages::kLayerLimit));
@@ -35,6 +35,16 @@ void CaptureLayerLine(ConversionState& state, const KnownLinetypes& knownLinetyp
     // The validator and this stage count entries from -1, so a value line of
     // an entry always has a slot from 1 to 256 here.
     const auto slot = static_cast<std::size_t>(state.layerIndex);
+
+    if (state.modern) {
+        // Any linetype is kept: whether it is known is decided when it is
+        // written, once the LTYPE table has been read wherever it stands.
+        std::string_view text;
+        if (!NameText(state, text)) return;
+        if (IsChar(state.previousLine, '2')) state.layerMap.SetName(slot, text);
+        if (IsChar(state.previousLine, '6')) state.layerMap.At(slot).linetype = text;
+        return;
+    }
 
     if (IsChar(state.previousLine, '2')) {
         state.layers.SetName(slot, state.currentLine);

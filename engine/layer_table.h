@@ -3,6 +3,11 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "line_text.h"
 
@@ -40,4 +45,44 @@ private:
     std::array<LayerRecord, kSlots> records_{};
     mutable std::array<std::int16_t, kIndexSize> index_{};  // slot, or -1 for a free entry
     mutable bool indexed_ = false;
+};
+
+// The layers of a run in modern mode: as many as the file has, each name
+// found in constant time on average. Entries are numbered from 0 in the
+// order of the table; a name given twice keeps its first entry.
+class LayerMap {
+public:
+    struct Layer {
+        std::string linetype;  // as the entry spells it; empty when it has none
+        // Whether linetype is a known one, as decided at generation checkedAt.
+        std::uint32_t checkedAt = 0;
+        bool known = false;
+    };
+
+    // The entry, made when it is new.
+    Layer& At(std::size_t entry) {
+        if (entry >= layers_.size()) layers_.resize(entry + 1);
+        return layers_[entry];
+    }
+    void SetName(std::size_t entry, std::string_view name) {
+        At(entry);
+        entries_.emplace(std::string(name), static_cast<int>(entry));
+    }
+
+    // The entry of that name, or -1.
+    int Find(std::string_view name) const {
+        const auto found = entries_.find(name);
+        return found == entries_.end() ? -1 : found->second;
+    }
+
+private:
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const {
+            return std::hash<std::string_view>{}(name);
+        }
+    };
+
+    std::vector<Layer> layers_;
+    std::unordered_map<std::string, int, NameHash, std::equal_to<>> entries_;
 };
