@@ -18,7 +18,8 @@ endif()
 install(FILES README.md LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES docs/dxfconv.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 if(DXFCONV_BUILD_UI)
-  install(FILES packaging/dxfconv-gui.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES packaging/dxfconv-gui.desktop packaging/dxfconv-gui-modern.desktop
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   foreach(size IN ITEMS 16 32 48 256)
     install(FILES ui/res/app_icon_${size}.png
       DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps

@@ -9,11 +9,14 @@ bool CConverterApp::OnInit() {
     // desktop readable. The base class is skipped: it would parse the command
     // line.
     wxUILocale::UseDefault();
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i] == "--modern") m_modern = true;
+    }
     return true;
 }
 
 int CConverterApp::OnRun() {
-    CConverterDlg dialog;
+    CConverterDlg dialog(nullptr, m_modern);
     SetTopWindow(&dialog);
     dialog.ShowModal();
     return 0;

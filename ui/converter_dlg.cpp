@@ -18,9 +18,15 @@
 #include "template_builder.h"
 #include "wx_text.h"
 
-CConverterDlg::CConverterDlg(wxWindow* parent)
-    : wxDialog(parent, kConverterDialog.id, FromUtf8(kConverterDialog.caption), wxDefaultPosition,
-               wxDefaultSize, kTemplateDialogStyle) {
+namespace {
+constexpr std::string_view kModernCaption = "DXFからDXF変換 (R13以降)";
+}  // namespace
+
+CConverterDlg::CConverterDlg(wxWindow* parent, bool modern)
+    : wxDialog(parent, kConverterDialog.id,
+               FromUtf8(modern ? kModernCaption : kConverterDialog.caption), wxDefaultPosition,
+               wxDefaultSize, kTemplateDialogStyle),
+      m_modern(modern) {
     BuildFromTemplate(*this, kConverterDialog);
     m_outputName = "";
     FindWindow(IDC_OUTPUT_NAME)->SetValidator(wxGenericValidator(&m_outputName));
@@ -70,7 +76,11 @@ void CConverterDlg::OnInitDialog(wxInitDialogEvent&) {
 void CConverterDlg::OnExecute(wxCommandEvent&) {
     if (!TransferDataFromWindow()) return;
     const std::string sourcePath = FileBytes(m_sourcePath->GetLabelText());
-    RunConversion(sourcePath, FileBytes(m_outputName), m_extension, m_linetypes, *this);
+    RunOptions options;
+    options.extension = m_extension;
+    options.knownLinetypes = m_linetypes;
+    options.modern = m_modern;
+    RunConversion(sourcePath, FileBytes(m_outputName), options, *this);
 }
 
 void CConverterDlg::OnBrowse(wxCommandEvent&) {

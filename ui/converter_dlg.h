@@ -14,7 +14,9 @@
 // dialog's message boxes and busy cursor.
 class CConverterDlg : public wxDialog, public MessageSink {
 public:
-    explicit CConverterDlg(wxWindow* parent = nullptr);
+    // In modern mode (see RunOptions) the caption says so; nothing else of
+    // the dialog changes.
+    explicit CConverterDlg(wxWindow* parent = nullptr, bool modern = false);
 
     void ShowMessage(const std::string& text) override;
     void BeginWaitCursor() override;
@@ -33,6 +35,7 @@ private:
     void OnPaint(wxPaintEvent& event);
     wxSize SystemIconSize() const;
 
+    bool m_modern = false;
     KnownLinetypes m_linetypes;
     const char* m_extension = nullptr;
     wxGenericStaticText* m_sourcePath = nullptr;

@@ -84,6 +84,7 @@ files=(
     /usr/bin/dxfconv
     /usr/bin/dxfconv-gui
     /usr/share/applications/dxfconv-gui.desktop
+    /usr/share/applications/dxfconv-gui-modern.desktop
     /usr/share/man/man1/dxfconv.1
     /usr/share/doc/dxfconv/README.md
     /usr/share/doc/dxfconv/LICENSE
@@ -121,6 +122,13 @@ if [ -f "$desktop" ]; then
     [ -z "$report" ] || fail "desktop-file-validate: $report"
     grep -qx "Name=$(sed -n 's/^Name=//p' "$source/packaging/dxfconv-gui.desktop")" "$desktop" || fail "the desktop entry's Name differs"
     grep -qx 'Exec=dxfconv-gui' "$desktop" || fail "Exec is not the bare dxfconv-gui"
+fi
+modern_desktop=/usr/share/applications/dxfconv-gui-modern.desktop
+if [ -f "$modern_desktop" ]; then
+    report=$(desktop-file-validate "$modern_desktop" 2>&1)
+    [ -z "$report" ] || fail "desktop-file-validate: $report"
+    grep -qx 'Name=DXFからDXF変換 (R13以降)' "$modern_desktop" || fail "the modern entry's Name differs"
+    grep -qx 'Exec=dxfconv-gui --modern' "$modern_desktop" || fail "the modern entry does not start --modern"
 fi
 # The icons are PNG images of the size their folder names.
 for size in 16 32 48 256; do
