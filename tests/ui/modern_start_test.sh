@@ -6,7 +6,8 @@
 set -euo pipefail
 
 app="$1"
-title='DXFからDXF変換 (R13以降)'
+# As a pattern for xdotool: the brackets stand for themselves.
+title='DXFからDXF変換 \(R13以降\)'
 box_title="$(basename "$app")"
 
 work="$(mktemp -d)"
