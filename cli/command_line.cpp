@@ -138,9 +138,10 @@ std::string BatchOutputName(const std::string& sourcePath, const std::string& su
 }
 
 std::string UsageText() {
-    return "使い方: dxfconv [-q] [--modern] 元ﾌｧｲﾙ 変換後ﾌｧｲﾙ名\n"
-           "       dxfconv [-q] [--modern] [-j 数] --suffix 接尾辞 元ﾌｧｲﾙ...\n"
-           "       dxfconv [-q] [--modern] [-j 数] --check 元ﾌｧｲﾙ...\n"
+    return "使い方: dxfconv [-q] 元ﾌｧｲﾙ 変換後ﾌｧｲﾙ名\n"
+           "       dxfconv [-q] [-j 数] --suffix 接尾辞 元ﾌｧｲﾙ...\n"
+           "       dxfconv [-q] [-j 数] --check 元ﾌｧｲﾙ...\n"
+           "       (どの形にも --modern を付けられます)\n"
            "\n"
            "DXFﾌｧｲﾙをｺﾋﾟｰし、線種を持たない要素にﾚｲﾔの線種を書き加えます。\n"
            "変換後ﾌｧｲﾙは元ﾌｧｲﾙと同じﾌｫﾙﾀﾞに 変換後ﾌｧｲﾙ名.dxf として作られます\n"
