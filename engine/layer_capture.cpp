@@ -33,7 +33,7 @@ void CaptureLayerLine(ConversionState& state, const KnownLinetypes& knownLinetyp
 
     if (!inEntry || state.scanState != ScanState::CaptureValueLine) return;
     // The validator and this stage count entries from -1, so a value line of
-    // an entry always has a slot from 1 to 256 here.
+    // an entry always has a slot from 1 to 256 here (from 1 on in modern mode).
     const auto slot = static_cast<std::size_t>(state.layerIndex);
 
     if (state.modern) {

@@ -4,9 +4,6 @@
 
 namespace {
 constexpr int kWrittenLinetypes = 6;
-}  // namespace
-
-namespace {
 
 // Modern mode copies the table and makes the names of its entries known.
 // Group parity as in layer capture: the entry's LTYPE line starts it, so
