@@ -58,16 +58,34 @@ RunOutcome CloseAtEnd(ConversionState& state, MessageSink& sink) {
     return RunOutcome::Finished;
 }
 
-// The bytes of the first line that no comparison sees.
-std::size_t MarkBytes(ConversionState& state) {
-    return state.modern && state.sourceFile.StartsWith(kUtf8Mark) ? kUtf8Mark.size() : 0;
+// In modern mode a UTF-8 byte-order mark is copied as it is and left out of
+// the first line, so that no comparison sees it.
+void PassByteOrderMark(ConversionState& state) {
+    if (!state.modern || !state.sourceFile.StartsWith(kUtf8Mark)) return;
+    state.sourceFile.SkipStart(kUtf8Mark.size());
+    state.outputFile.WriteBytes(kUtf8Mark);
+}
+
+// A line too long for the default mode, in modern mode: read in parts; its
+// kept text becomes rawLine for the comparisons (it has no spaces). False
+// when the read failed and the run stopped.
+[[gnu::noinline]] bool ReadLongLine(ConversionState& state, MessageSink& sink) {
+    state.longLine.Read(state.sourceFile, state.rawLine, state.outputFile);
+    if (state.sourceFile.failed()) {
+        AbortRun(state, sink, messages::kReadError);
+        return false;
+    }
+    state.lineIsLong = true;
+    state.rawLine = state.longLine.comparedPart();
+    return true;
 }
 
 RunOutcome Convert(ConversionState& state, const KnownLinetypes& knownLinetypes,
                    MessageSink& sink) {
-    std::size_t markBytes = MarkBytes(state);
+    PassByteOrderMark(state);
     for (;;) {
         const LineReader::Status status = state.sourceFile.ReadLine(state.rawLine);
+        bool longLine = false;
         // A failed read shows only at the end of the input, never with a
         // whole line, so one test serves the common case.
         if (status != LineReader::Status::Line) [[unlikely]] {
@@ -81,26 +99,13 @@ RunOutcome Convert(ConversionState& state, const KnownLinetypes& knownLinetypes,
                     AbortRun(state, sink, messages::kLineTooLong);
                     return RunOutcome::Stopped;
                 }
-                state.longLine.Read(state.sourceFile, state.rawLine, state.outputFile);
-                if (state.sourceFile.failed()) {
-                    AbortRun(state, sink, messages::kReadError);
-                    return RunOutcome::Stopped;
-                }
-                state.lineIsLong = true;
+                if (!ReadLongLine(state, sink)) return RunOutcome::Stopped;
+                longLine = true;
             }
         }
 
         ++state.lineNumber;
-        if (state.lineIsLong) [[unlikely]] {
-            state.longLine.DropFromText(markBytes);
-            state.currentLine.assign(state.longLine.text());
-            markBytes = 0;
-        } else if (markBytes != 0) [[unlikely]] {
-            RemoveSpaces(state.rawLine.substr(markBytes), state.currentLine);
-            markBytes = 0;
-        } else {
-            RemoveSpaces(state.rawLine, state.currentLine);
-        }
+        RemoveSpaces(state.rawLine, state.currentLine);
 
         if (!ValidateStructure(state, knownLinetypes, sink)) return RunOutcome::Stopped;
         CaptureLayerLine(state, knownLinetypes, sink);
@@ -109,7 +114,7 @@ RunOutcome Convert(ConversionState& state, const KnownLinetypes& knownLinetypes,
         if (!ReplaceLtypeTable(state, knownLinetypes, sink)) return RunOutcome::Stopped;
 
         state.previousLine = state.currentLine;
-        if (state.lineIsLong) [[unlikely]] {
+        if (longLine) [[unlikely]] {
             state.longLine.Echo(state.outputFile);
             state.lineIsLong = false;
         } else {

@@ -5,9 +5,44 @@
 
 #include "messages.h"
 
+namespace {
+
+// Modern mode keeps any linetype: whether it is known is decided when it is
+// written, once the LTYPE table has been read wherever it stands.
+[[gnu::noinline]] void CaptureMappedLayerValue(ConversionState& state, std::size_t slot) {
+    std::string_view text;
+    if (!NameText(state, text)) return;
+    if (IsChar(state.previousLine, '2')) state.layerMap.SetName(slot, text);
+    if (IsChar(state.previousLine, '6')) state.layerMap.At(slot).linetype = text;
+}
+
+// Modern mode: every name of the LTYPE table's entries is a known
+// linetype. Group parity as for layers: the entry's LTYPE line starts it, so
+// that a value that reads "2" is never taken for a group code.
+[[gnu::noinline]] void CaptureLtypeEntryLine(ConversionState& state) {
+    if (Is(state.currentLine, "LTYPE") && IsChar(state.previousLine, '0')) {
+        state.ltypeScanState = ScanState::CaptureEntryOpened;
+        return;
+    }
+    state.ltypeScanState = state.ltypeScanState == ScanState::CaptureCodeLine
+                               ? ScanState::CaptureValueLine
+                               : ScanState::CaptureCodeLine;
+    std::string_view name;
+    if (state.ltypeScanState == ScanState::CaptureValueLine && IsChar(state.previousLine, '2') &&
+        NameText(state, name)) {
+        state.linetypeNames.Add(name);
+    }
+}
+
+}  // namespace
+
 void CaptureLayerLine(ConversionState& state, const KnownLinetypes& knownLinetypes,
                       MessageSink& sink) {
     if (state.scanState >= ScanState::CaptureClosed) return;
+    if (state.sectionState == SectionState::InLtypeEntry && state.modern) {
+        CaptureLtypeEntryLine(state);
+        return;
+    }
 
     if (state.layerIndex > kLastWritableLayerSlot && !state.modern) {
         // The one message shown while the busy cursor is on; the run goes on,
@@ -37,12 +72,7 @@ void CaptureLayerLine(ConversionState& state, const KnownLinetypes& knownLinetyp
     const auto slot = static_cast<std::size_t>(state.layerIndex);
 
     if (state.modern) {
-        // Any linetype is kept: whether it is known is decided when it is
-        // written, once the LTYPE table has been read wherever it stands.
-        std::string_view text;
-        if (!NameText(state, text)) return;
-        if (IsChar(state.previousLine, '2')) state.layerMap.SetName(slot, text);
-        if (IsChar(state.previousLine, '6')) state.layerMap.At(slot).linetype = text;
+        CaptureMappedLayerValue(state, slot);
         return;
     }
 

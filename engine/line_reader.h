@@ -75,6 +75,13 @@ public:
     // ends before the line break or at the end of the input.
     bool ReadPiece(std::string_view& piece);
 
+    // Passes over the first bytes of the file, which no line then holds.
+    // Call before the first ReadLine, once StartsWith has found them.
+    void SkipStart(std::size_t bytes) {
+        pos_ += bytes;
+        SearchFromPosition();
+    }
+
     // Whether the file starts with these bytes, read as they are (the 0x1A
     // rule does not apply). Call before the first ReadLine.
     bool StartsWith(std::string_view prefix);

@@ -22,32 +22,45 @@ std::string_view MappedLinetype(ConversionState& state, int layerSlot) {
     return layer.known ? std::string_view(layer.linetype) : std::string_view();
 }
 
+// Modern mode's part of the default conversion's loop is kept out of it.
+// True when the group was written.
+[[gnu::noinline]] bool WriteMappedLinetypeGroup(ConversionState& state, int layerSlot) {
+    const std::string_view linetype = MappedLinetype(state, layerSlot);
+    if (linetype.empty()) return false;
+    state.outputFile.WriteLine(std::string_view(kLinetypeCode, 3));
+    state.outputFile.WriteBytes(linetype);
+    state.outputFile.EndLine();
+    return true;
+}
+
 // A layer captured without a known linetype gives no group: a group 6 with
-// an empty value names a linetype that does not exist. True when written.
-bool WriteLinetypeGroupIfNeeded(ConversionState& state, int hasLinetype, int layerSlot) {
-    if (hasLinetype != 0 || layerSlot == kNoLayer) return false;
+// an empty value names a linetype that does not exist.
+void WriteLinetypeGroupIfNeeded(ConversionState& state, int hasLinetype, int layerSlot) {
+    if (hasLinetype != 0 || layerSlot == kNoLayer) return;
     if (state.modern) {
-        const std::string_view linetype = MappedLinetype(state, layerSlot);
-        if (linetype.empty()) return false;
-        state.outputFile.WriteLine(std::string_view(kLinetypeCode, 3));
-        state.outputFile.WriteBytes(linetype);
-        state.outputFile.EndLine();
-        return true;
+        WriteMappedLinetypeGroup(state, layerSlot);
+        return;
     }
     const LineText& linetype = state.layers[static_cast<std::size_t>(layerSlot)].linetype;
-    if (linetype.size == 0) return false;
+    if (linetype.size == 0) return;
     state.outputFile.WriteLine(std::string_view(kLinetypeCode, 3));
     state.outputFile.WriteLine(linetype.view());
-    return true;
 }
 
 // In modern mode, a record with subclass markers takes the group at the end
 // of its common data, before its second code-100 line, where R13 and later
 // readers look for it.
-void NoteSubclassMarker(ConversionState& state, int& markers, int& hasLinetype, int layerSlot) {
-    if (!state.modern || !Is(state.currentLine, "100")) return;
-    if (++markers == 2 && WriteLinetypeGroupIfNeeded(state, hasLinetype, layerSlot)) {
+[[gnu::noinline]] void CountSubclassMarker(ConversionState& state, int& markers, int& hasLinetype,
+                                           int layerSlot) {
+    if (++markers == 2 && hasLinetype == 0 && layerSlot != kNoLayer &&
+        WriteMappedLinetypeGroup(state, layerSlot)) {
         hasLinetype = 1;
+    }
+}
+
+void NoteSubclassMarker(ConversionState& state, int& markers, int& hasLinetype, int layerSlot) {
+    if (state.modern && Is(state.currentLine, "100")) {
+        CountSubclassMarker(state, markers, hasLinetype, layerSlot);
     }
 }
 
@@ -56,13 +69,19 @@ bool IsExtendedDataStart(const LineText& line) {
 }
 
 // A value line: the line before it is its group code.
+[[gnu::noinline]] void FindMappedLayer(const ConversionState& state, int& layerSlot) {
+    std::string_view name;
+    if (!NameText(state, name)) return;
+    const int found = state.layerMap.Find(name);
+    if (found >= 0) layerSlot = kFirstMappedLayer + found;
+}
+
 void NoteGroupValue(const ConversionState& state, int& hasLinetype, int& layerSlot) {
-    if (IsChar(state.previousLine, '8') && state.modern) {
-        std::string_view name;
-        if (!NameText(state, name)) return;
-        const int found = state.layerMap.Find(name);
-        if (found >= 0) layerSlot = kFirstMappedLayer + found;
-    } else if (IsChar(state.previousLine, '8')) {
+    if (IsChar(state.previousLine, '8')) {
+        if (state.modern) {
+            FindMappedLayer(state, layerSlot);
+            return;
+        }
         const int found = FindLayerIndex(state.layers, state.layerIndex, state.currentLine);
         if (found >= 0) layerSlot = found;
     } else if (IsChar(state.previousLine, '6')) {

@@ -1,6 +1,7 @@
 #include "long_line.h"
 
 #include "line_reader.h"
+#include "line_text.h"
 #include "output_writer.h"
 
 namespace {
@@ -16,7 +17,12 @@ void WriteSpaces(OutputWriter& output, std::uint64_t count) {
 
 }  // namespace
 
+std::string_view LongLine::comparedPart() const {
+    return std::string_view(text_).substr(0, LineText::kCapacity);
+}
+
 void LongLine::Read(LineReader& reader, std::string_view whole, OutputWriter& output) {
+    text_.reserve(kLongestName + LineReader::kPadding);
     text_.clear();
     overflow_ = false;
     streaming_ = false;

@@ -29,11 +29,11 @@ public:
     // `whole` is not empty, else from the reader's position on.
     void Read(LineReader& reader, std::string_view whole, OutputWriter& output);
 
-    // Leaves the first `bytes` bytes out of the kept text (a byte-order mark).
-    void DropFromText(std::size_t bytes) { text_.erase(0, bytes); }
-
     // The kept text; overflow() when the line is longer than any name kept.
     std::string_view text() const { return text_; }
+    // Its first bytes, as many as a line in currentLine may hold, followed by
+    // readable bytes as a line of the reader is.
+    std::string_view comparedPart() const;
     bool overflow() const { return overflow_; }
 
     // Writes what was held back, or only the line break when the bytes went
