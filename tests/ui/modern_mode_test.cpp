@@ -1,5 +1,5 @@
 // The dialog started in modern mode: its caption says so, and Execute runs
-// the modern conversion; the plain dialog keeps the default one.
+// the modern conversion.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -29,12 +29,12 @@ std::string Crlf(const std::string& text) {
     return result;
 }
 
-// Runs kDrawing through a dialog of the given mode; gives the output.
-std::string ConvertWithDialog(bool modern, std::vector<ShownMessage>& shown) {
+// Runs kDrawing through a dialog in modern mode; gives the output.
+std::string ConvertWithDialog(std::vector<ShownMessage>& shown) {
     TempDir dir;
     const std::string source = dir.File("plan.dxf");
     WriteFile(source, kDrawing);
-    CConverterDlg dialog(nullptr, modern);
+    CConverterDlg dialog(nullptr, true);
     ShowAndDrive(dialog, [&] {
         ChooseSource(dialog, FileName(source));
         TypeOutputName(dialog, "NEW");
@@ -55,20 +55,11 @@ TEST(ModernModeTest, CaptionNamesTheModeOnlyInModernMode) {
 
 TEST(ModernModeTest, ExecuteRunsTheModernConversion) {
     std::vector<ShownMessage> shown;
-    const std::string output = ConvertWithDialog(true, shown);
+    const std::string output = ConvertWithDialog(shown);
 
     std::string expected = kDrawing;
     expected.insert(expected.find("  0\nENDSEC\n  0\nEOF"), "  6\nHIDDEN2\n");
     EXPECT_EQ(output, Crlf(expected));
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, Utf8(messages::kFinished));
-}
-
-TEST(ModernModeTest, PlainDialogKeepsTheDefaultConversion) {
-    std::vector<ShownMessage> shown;
-    const std::string output = ConvertWithDialog(false, shown);
-
-    EXPECT_EQ(output, Crlf(kDrawing));
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, Utf8(messages::kFinished));
 }
