@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,8 @@ struct ModeCase {
     Script plain;  // what the default mode makes of the source
     std::vector<std::string> plainCalls;
     Script modern;
+
+    friend void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.name; }
 };
 
 const std::vector<ModeCase>& Cases() {
