@@ -120,7 +120,9 @@ if [ -f "$desktop" ]; then
     report=$(desktop-file-validate "$desktop" 2>&1)
     [ -z "$report" ] || fail "desktop-file-validate: $report"
     grep -qx "Name=$(sed -n 's/^Name=//p' "$source/packaging/dxfconv-gui.desktop")" "$desktop" || fail "the desktop entry's Name differs"
-    grep -qx 'Exec=dxfconv-gui' "$desktop" || fail "Exec is not the bare dxfconv-gui"
+    grep -qx 'Exec=dxfconv-gui %f' "$desktop" || fail "Exec is not dxfconv-gui %f"
+    grep -qx 'MimeType=image/vnd.dxf;image/x-dxf;application/dxf;' "$desktop" ||
+        fail "the desktop entry does not declare the DXF types"
 fi
 # The icons are PNG images of the size their folder names.
 for size in 16 32 48 256; do
