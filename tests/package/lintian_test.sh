@@ -2,7 +2,8 @@
 # Builds the Debian package from a build tree and checks it as Debian does:
 # lintian reports no error and no warning. Also checks what lintian does not:
 # every relative link of the installed README reaches a file of the package,
-# and the changelog's latest entry is the package's version.
+# the changelog's latest entry is the package's version, and the desktop
+# entry is valid and opens DXF files.
 #
 # Usage: lintian_test.sh CPACK BUILD_DIR VERSION
 set -uo pipefail
@@ -51,6 +52,13 @@ links=$(grep -oE '\]\([^)#]+\)' "$doc/README.md" | sed -E 's/^\]\((.*)\)$/\1/' |
 while IFS= read -r link; do
     [ -z "$link" ] || [ -f "$doc/$link" ] || fail "the README's link $link reaches no installed file"
 done <<<"$links"
+
+desktop="$tmp/root/usr/share/applications/dxfconv-gui.desktop"
+report=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate: $report"
+[ -z "$report" ] || fail "desktop-file-validate: $report"
+grep -qx 'MimeType=image/vnd.dxf;image/x-dxf;application/dxf;' "$desktop" ||
+    fail "the desktop entry does not declare the DXF types"
+grep -qE '^Exec=dxfconv-gui %f$' "$desktop" || fail "the desktop entry's Exec does not pass %f"
 
 latest=$(gzip -dc "$doc/changelog.gz" | head -n 1)
 [[ "$latest" == "dxfconv ($version) "* ]] || fail "the changelog begins '$latest', not version $version"
