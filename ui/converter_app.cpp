@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "converter_dlg.h"
 
@@ -17,8 +18,8 @@ constexpr int kUsageStatus = 2;
 
 bool CConverterApp::OnInit() {
     // GTK needs the user's (UTF-8) locale for the window title to reach the
-    // desktop readable. The base class is skipped: its parser would take
-    // options of the toolkit's own.
+    // desktop readable. The base class is skipped: its command line parser
+    // would answer the arguments with options and messages of its own.
     wxUILocale::UseDefault();
     std::vector<wxString> arguments;
     for (int i = 1; i < argc; ++i) arguments.push_back(argv[i]);
