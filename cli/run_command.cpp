@@ -73,7 +73,7 @@ bool RunOneByOne(const Conversions& conversions, const std::vector<std::string>&
     const bool terminal = StandardErrorIsTerminal();
     bool allFinished = true;
     for (const std::string& source : sources) {
-        ProgressLine progress(stderr, FileSize(source));
+        ProgressLine progress(stderr, FileSize(source), TerminalTakesEscapes());
         if (!conversions.Run(source, WriteToStderr, terminal ? &progress : nullptr))
             allFinished = false;
         progress.Clear();

@@ -3,6 +3,7 @@
 #include <wx/app.h>
 #include <wx/dcclient.h>
 #include <wx/filedlg.h>
+#include <wx/filefn.h>
 #include <wx/msgdlg.h>
 #include <wx/settings.h>
 #include <wx/textctrl.h>
@@ -22,11 +23,12 @@ namespace {
 constexpr std::string_view kModernCaption = "DXFからDXF変換 (R13以降)";
 }  // namespace
 
-CConverterDlg::CConverterDlg(wxWindow* parent, bool modern)
+CConverterDlg::CConverterDlg(wxWindow* parent, const wxString& sourcePath, bool modern)
     : wxDialog(parent, kConverterDialog.id,
                FromUtf8(modern ? kModernCaption : kConverterDialog.caption), wxDefaultPosition,
                wxDefaultSize, kTemplateDialogStyle),
-      m_modern(modern) {
+      m_modern(modern),
+      m_startSource(sourcePath) {
     BuildFromTemplate(*this, kConverterDialog);
     m_outputName = "";
     FindWindow(IDC_OUTPUT_NAME)->SetValidator(wxGenericValidator(&m_outputName));
@@ -40,6 +42,8 @@ CConverterDlg::CConverterDlg(wxWindow* parent, bool modern)
     // request. Both go only through the exit question.
     Bind(wxEVT_BUTTON, &CConverterDlg::OnCancel, this, wxID_CANCEL);
     Bind(wxEVT_CLOSE_WINDOW, &CConverterDlg::OnClose, this);
+    DragAcceptFiles(true);
+    Bind(wxEVT_DROP_FILES, &CConverterDlg::OnDropFiles, this);
 }
 
 void CConverterDlg::ShowMessage(const std::string& text) {
@@ -67,6 +71,7 @@ wxSize CConverterDlg::SystemIconSize() const {
 // from m_outputName and sets what every run needs.
 void CConverterDlg::OnInitDialog(wxInitDialogEvent&) {
     m_sourcePath = wxStaticCast(FindWindow(IDC_SOURCE_PATH), wxGenericStaticText);
+    if (!m_startSource.empty()) SetSourcePath(m_startSource);
     TransferDataToWindow();
     SetIcons(m_hIcon);
     m_extension = kOutputExtension;
@@ -98,7 +103,24 @@ void CConverterDlg::OnBrowse(wxCommandEvent&) {
     if (!initialDirectory.empty()) files.SetDirectory(FromFileBytes(initialDirectory));
     files.SetMessage(FromUtf8(kBrowseTitle));
     if (files.ShowModal() != wxID_OK) return;
-    m_sourcePath->SetLabelText(files.GetPath());
+    SetSourcePath(files.GetPath());
+}
+
+// A drop of several takes the first file; folders are passed over, as the
+// file chooser does not return them.
+void CConverterDlg::OnDropFiles(wxDropFilesEvent& event) {
+    const wxString* const files = event.GetFiles();
+    for (int i = 0; i < event.GetNumberOfFiles(); ++i) {
+        if (wxDirExists(files[i])) continue;
+        SetSourcePath(files[i]);
+        return;
+    }
+}
+
+// The source as the next run converts it; the next Browse starts in its
+// directory.
+void CConverterDlg::SetSourcePath(const wxString& path) {
+    m_sourcePath->SetLabelText(path);
 }
 
 void CConverterDlg::OnCancel(wxCommandEvent&) {

@@ -34,7 +34,7 @@ std::string ConvertWithDialog(std::vector<ShownMessage>& shown) {
     TempDir dir;
     const std::string source = dir.File("plan.dxf");
     WriteFile(source, kDrawing);
-    CConverterDlg dialog(nullptr, true);
+    CConverterDlg dialog(nullptr, wxString(), true);
     ShowAndDrive(dialog, [&] {
         ChooseSource(dialog, FileName(source));
         TypeOutputName(dialog, "NEW");
@@ -44,8 +44,8 @@ std::string ConvertWithDialog(std::vector<ShownMessage>& shown) {
 }
 
 TEST(ModernModeTest, CaptionNamesTheModeOnlyInModernMode) {
-    CConverterDlg modern(nullptr, true);
-    CConverterDlg plain(nullptr, false);
+    CConverterDlg modern(nullptr, wxString(), true);
+    CConverterDlg plain;
 
     EXPECT_EQ(modern.GetTitle(), Utf8("DXFからDXF変換 (R13以降)"));
     EXPECT_EQ(plain.GetTitle(), Utf8("DXFからDXF変換"));
