@@ -18,6 +18,7 @@ endif()
 install(FILES README.md LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
 # What the README links to, at the same places beside it.
 install(FILES docs/images/sample-before.png docs/images/sample-after.png
+  docs/images/modern-before.png docs/images/modern-after.png
   docs/images/dialog-with-source.png DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs/images)
 install(FILES docs/reliability.md DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
 
@@ -67,7 +68,8 @@ install(FILES ${DXFCONV_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${PROJECT_BINARY_DIR}/packaging/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 if(DXFCONV_BUILD_UI)
-  install(FILES packaging/dxfconv-gui.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES packaging/dxfconv-gui.desktop packaging/dxfconv-gui-modern.desktop
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   foreach(size IN ITEMS 16 32 48 256)
     install(FILES ui/res/app_icon_${size}.png
       DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps

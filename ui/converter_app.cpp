@@ -34,7 +34,7 @@ int CConverterApp::OnRun() {
         std::fputs(text.c_str(), stderr);
         return kUsageStatus;
     }
-    CConverterDlg dialog(nullptr, m_options.sourcePath);
+    CConverterDlg dialog(nullptr, m_options.sourcePath, m_options.modern);
     SetTopWindow(&dialog);
     dialog.ShowModal();
     return 0;

@@ -19,9 +19,15 @@
 #include "template_builder.h"
 #include "wx_text.h"
 
-CConverterDlg::CConverterDlg(wxWindow* parent, const wxString& sourcePath)
-    : wxDialog(parent, kConverterDialog.id, FromUtf8(kConverterDialog.caption), wxDefaultPosition,
+namespace {
+constexpr std::string_view kModernCaption = "DXFからDXF変換 (R13以降)";
+}  // namespace
+
+CConverterDlg::CConverterDlg(wxWindow* parent, const wxString& sourcePath, bool modern)
+    : wxDialog(parent, kConverterDialog.id,
+               FromUtf8(modern ? kModernCaption : kConverterDialog.caption), wxDefaultPosition,
                wxDefaultSize, kTemplateDialogStyle),
+      m_modern(modern),
       m_startSource(sourcePath) {
     BuildFromTemplate(*this, kConverterDialog);
     m_outputName = "";
@@ -75,7 +81,11 @@ void CConverterDlg::OnInitDialog(wxInitDialogEvent&) {
 void CConverterDlg::OnExecute(wxCommandEvent&) {
     if (!TransferDataFromWindow()) return;
     const std::string sourcePath = FileBytes(m_sourcePath->GetLabelText());
-    RunConversion(sourcePath, FileBytes(m_outputName), m_extension, m_linetypes, *this);
+    RunOptions options;
+    options.extension = m_extension;
+    options.knownLinetypes = m_linetypes;
+    options.modern = m_modern;
+    RunConversion(sourcePath, FileBytes(m_outputName), options, *this);
 }
 
 void CConverterDlg::OnBrowse(wxCommandEvent&) {

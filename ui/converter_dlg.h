@@ -16,8 +16,10 @@
 class CConverterDlg : public wxDialog, public MessageSink {
 public:
     // The dialog opens with sourcePath, when given, as the source chosen
-    // last.
-    explicit CConverterDlg(wxWindow* parent = nullptr, const wxString& sourcePath = wxString());
+    // last. In modern mode (see RunOptions) the caption says so; nothing else
+    // of the dialog changes.
+    explicit CConverterDlg(wxWindow* parent = nullptr, const wxString& sourcePath = wxString(),
+                           bool modern = false);
 
     void ShowMessage(const std::string& text) override;
     void BeginWaitCursor() override;
@@ -38,6 +40,7 @@ private:
     void OnPaint(wxPaintEvent& event);
     wxSize SystemIconSize() const;
 
+    bool m_modern = false;
     KnownLinetypes m_linetypes;
     const char* m_extension = nullptr;
     wxGenericStaticText* m_sourcePath = nullptr;

@@ -25,9 +25,12 @@ wxString ChosenForm(const wxString& path) {
 StartOptions ParseStartOptions(const std::vector<wxString>& arguments) {
     std::vector<wxString> files;
     bool options = true;
+    bool modern = false;
     for (const wxString& argument : arguments) {
         if (options && argument == "--") {
             options = false;
+        } else if (options && argument == "--modern") {
+            modern = true;
         } else if (options && argument.length() > 1 && argument[0] == '-') {
             return StartError(FromUtf8("不明なオプションです: ") + argument);
         } else {
@@ -36,6 +39,7 @@ StartOptions ParseStartOptions(const std::vector<wxString>& arguments) {
     }
     if (files.size() > 1) return StartError(FromUtf8("余分な引数があります: ") + files[1]);
     StartOptions result;
+    result.modern = modern;
     if (files.empty()) return result;
     if (files[0].empty()) return StartError(FromUtf8("元ﾌｧｲﾙ名が空です。"));
     result.sourcePath = ChosenForm(files[0]);

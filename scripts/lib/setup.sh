@@ -9,6 +9,8 @@ BUILD_PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libwxgtk3.2-dev li
     fonts-ipafont-mincho g++-mingw-w64-x86-64-posix googletest)
 TEST_PACKAGES=(xvfb xauth xdotool python3-ezdxf gdal-bin clang libclang-rt-14-dev desktop-file-utils dpkg-dev file
     lintian wine wine64)
+# What scripts/render-sample needs to draw the README's pictures.
+DOCS_PACKAGES=(python3-ezdxf python3-matplotlib)
 
 missing_packages() {
     local pkg

@@ -84,6 +84,7 @@ files=(
     /usr/bin/dxfconv
     /usr/bin/dxfconv-gui
     /usr/share/applications/dxfconv-gui.desktop
+    /usr/share/applications/dxfconv-gui-modern.desktop
     /usr/share/man/man1/dxfconv.1.gz
     /usr/share/man/man1/dxfconv-gui.1.gz
     /usr/share/doc/dxfconv/README.md
@@ -126,6 +127,13 @@ if [ -f "$desktop" ]; then
     grep -qx 'Exec=dxfconv-gui %f' "$desktop" || fail "Exec is not dxfconv-gui %f"
     grep -qx 'MimeType=image/vnd.dxf;image/x-dxf;application/dxf;' "$desktop" ||
         fail "the desktop entry does not declare the DXF types"
+fi
+modern_desktop=/usr/share/applications/dxfconv-gui-modern.desktop
+if [ -f "$modern_desktop" ]; then
+    report=$(desktop-file-validate "$modern_desktop" 2>&1)
+    [ -z "$report" ] || fail "desktop-file-validate: $report"
+    grep -qx 'Name=DXFからDXF変換 (R13以降)' "$modern_desktop" || fail "the modern entry's Name differs"
+    grep -qx 'Exec=dxfconv-gui --modern %f' "$modern_desktop" || fail "the modern entry does not start --modern"
 fi
 # The icons are PNG images of the size their folder names.
 for size in 16 32 48 256; do

@@ -15,6 +15,7 @@ struct StartCase {
     // none.
     std::string sourcePath;
     std::string error;
+    bool modern = false;
 
     friend void PrintTo(const StartCase& c, std::ostream* out) {
         for (const std::string& argument : c.arguments) *out << '"' << argument << "\" ";
@@ -35,6 +36,7 @@ TEST_P(StartOptionsTest, TakesOneFileMadeAbsolute) {
 
     EXPECT_EQ(options.sourcePath, expected);
     EXPECT_EQ(options.error, wxString::FromUTF8(c.error));
+    EXPECT_EQ(options.modern, c.modern);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -46,6 +48,9 @@ INSTANTIATE_TEST_SUITE_P(
                     StartCase{{"--", "-plan.dxf"}, "-plan.dxf", ""}, StartCase{{"-"}, "-", ""},
                     StartCase{{"-x"}, "", "不明なオプションです: -x"},
                     StartCase{{"a.dxf", "b.dxf"}, "", "余分な引数があります: b.dxf"},
-                    StartCase{{""}, "", "元ﾌｧｲﾙ名が空です。"}));
+                    StartCase{{""}, "", "元ﾌｧｲﾙ名が空です。"},
+                    StartCase{{"--modern"}, "", "", true},
+                    StartCase{{"plan.dxf", "--modern"}, "plan.dxf", "", true},
+                    StartCase{{"--", "--modern"}, "--modern", ""}));
 
 }  // namespace
