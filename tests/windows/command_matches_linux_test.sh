@@ -68,6 +68,7 @@ if compgen -G "$corpus/*.dxf" >/dev/null; then
     for path in "$corpus"/*.dxf; do names+=("$(basename "$path")"); done
     same "--suffix batch over the corpus" corpus_drawings --suffix _conv -j 2 "${names[@]}"
     same "--check over the corpus" corpus_drawings --check "${names[@]}"
+    same "--modern batch over the corpus" corpus_drawings --modern --suffix _conv -j 2 "${names[@]}"
     glob="*.dxf"
     same "--suffix batch over *.dxf" corpus_drawings --suffix _conv
     glob=""
