@@ -6,9 +6,11 @@
 
 bool CConverterApp::OnInit() {
     // GTK needs the user's (UTF-8) locale for the window title to reach the
-    // desktop readable. The base class is skipped: it would parse the command
-    // line.
+    // desktop readable; Windows takes the title as it is. The base class is
+    // skipped: it would parse the command line.
+#ifdef __WXGTK__
     wxUILocale::UseDefault();
+#endif
     return true;
 }
 
