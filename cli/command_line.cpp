@@ -95,6 +95,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             result.quiet = true;
         } else if (arg == "--check") {
             result.check = true;
+        } else if (arg == "--modern") {
+            result.modern = true;
         } else if (TakeValue(arguments, i, "", "--suffix", value, missing)) {
             if (missing) return UsageError("オプション --suffix には接尾辞が必要です。");
             result.suffix = value;
@@ -139,6 +141,7 @@ std::string UsageText() {
     return "使い方: dxfconv [-q] 元ﾌｧｲﾙ 変換後ﾌｧｲﾙ名\n"
            "       dxfconv [-q] [-j 数] --suffix 接尾辞 元ﾌｧｲﾙ...\n"
            "       dxfconv [-q] [-j 数] --check 元ﾌｧｲﾙ...\n"
+           "       (どの形にも --modern を付けられます)\n"
            "\n"
            "DXFﾌｧｲﾙをｺﾋﾟｰし、線種を持たない要素にﾚｲﾔの線種を書き加えます。\n"
            "変換後ﾌｧｲﾙは元ﾌｧｲﾙと同じﾌｫﾙﾀﾞに 変換後ﾌｧｲﾙ名.dxf として作られます\n"
@@ -149,6 +152,10 @@ std::string UsageText() {
            "  --suffix 接尾辞  元ﾌｧｲﾙごとに変換します。変換後ﾌｧｲﾙ名は元ﾌｧｲﾙ名から\n"
            "                   拡張子を除き、接尾辞を付けたものです。\n"
            "  --check          ﾌｧｲﾙを作らずに変換し、変換できるかどうかを調べます。\n"
+           "  --modern         R13 以降の形式で保存された図面向けに変換します:\n"
+           "                   行の長さを制限せず、LTYPE ﾃｰﾌﾞﾙをそのままｺﾋﾟｰしてその\n"
+           "                   線種名も使い、線種名の大文字と小文字を区別せず、ﾚｲﾔ数を\n"
+           "                   制限せず、線種をｻﾌﾞｸﾗｽの前に書き加えます。\n"
            "  -j, --jobs 数    --suffix と --check で同時に変換するﾌｧｲﾙの数です\n"
            "                   (既定 1、0 はﾌﾟﾛｾｯｻの数)。ﾒｯｾｰｼﾞは元ﾌｧｲﾙの順に\n"
            "                   まとめて表示します。\n"

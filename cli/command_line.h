@@ -9,9 +9,10 @@ struct CommandLine {
 
     Action action = Action::Convert;
     bool quiet = false;
-    bool batch = false;  // --suffix given
-    bool check = false;  // --check: convert without creating any file
-    unsigned jobs = 1;   // 0: one per processor
+    bool batch = false;   // --suffix given
+    bool check = false;   // --check: convert without creating any file
+    bool modern = false;  // --modern: for drawings saved in R13 and later formats
+    unsigned jobs = 1;    // 0: one per processor
     std::string suffix;
     std::vector<std::string> sources;
     std::string outputName;  // one source only

@@ -37,15 +37,17 @@ class Conversions {
 public:
     explicit Conversions(const CommandLine& command)
         : command_(command),
-          files_(command.check ? CheckFileOps() : TrackCreatedOutputs(SystemFileOps())) {}
+          files_(command.check ? CheckFileOps() : TrackCreatedOutputs(SystemFileOps())) {
+        options_.modern = command.modern;
+    }
 
     // One source's run, its messages going to emit.
     bool Run(const std::string& source, const TextSink::Emit& emit, ProgressLine* progress) const {
         const RunInProgress inProgress;
         TextSink sink(command_.prefixed() ? SourcePrefix(source) : "", command_.quiet, emit,
                       progress);
-        return RunConversion(source, OutputNameOf(source), kOutputExtension, kKnownLinetypes, sink,
-                             files_) == RunOutcome::Finished;
+        return RunConversion(source, OutputNameOf(source), options_, sink, files_) ==
+               RunOutcome::Finished;
     }
 
 private:
@@ -56,6 +58,7 @@ private:
 
     const CommandLine& command_;
     const FileOps files_;
+    RunOptions options_;
 };
 
 unsigned ThreadsFor(unsigned jobs) {
@@ -70,7 +73,7 @@ bool RunOneByOne(const Conversions& conversions, const std::vector<std::string>&
     const bool terminal = StandardErrorIsTerminal();
     bool allFinished = true;
     for (const std::string& source : sources) {
-        ProgressLine progress(stderr, FileSize(source));
+        ProgressLine progress(stderr, FileSize(source), TerminalTakesEscapes());
         if (!conversions.Run(source, WriteToStderr, terminal ? &progress : nullptr))
             allFinished = false;
         progress.Clear();

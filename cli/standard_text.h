@@ -13,3 +13,8 @@ void WriteStandardText(StandardStream stream, std::string_view text);
 // Whether standard error is a terminal (a console on Windows), where the
 // progress line shows.
 bool StandardErrorIsTerminal();
+
+// Whether that terminal takes the escape sequences that redraw a line: a
+// Linux terminal does; a Windows console only on some versions, and only
+// when asked (Wine's not at all), so there lines are blanked out by hand.
+bool TerminalTakesEscapes();

@@ -17,3 +17,7 @@ void WriteStandardText(StandardStream stream, std::string_view text) {
 bool StandardErrorIsTerminal() {
     return ::isatty(STDERR_FILENO) == 1;
 }
+
+bool TerminalTakesEscapes() {
+    return true;
+}

@@ -57,3 +57,7 @@ bool StandardErrorIsTerminal() {
     DWORD mode = 0;
     return ::GetConsoleMode(::GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
 }
+
+bool TerminalTakesEscapes() {
+    return false;
+}

@@ -36,9 +36,61 @@ if(WIN32)
 endif()
 
 install(FILES README.md LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
-install(FILES docs/dxfconv.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# What the README links to, at the same places beside it.
+install(FILES docs/images/sample-before.png docs/images/sample-after.png
+  docs/images/modern-before.png docs/images/modern-after.png
+  docs/images/dialog-with-source.png docs/images/windows-dialog-with-source.png
+  docs/images/windows-exit-question.png DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs/images)
+install(FILES docs/reliability.md DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
+
+# Debian's copyright file: the licence in its machine-readable form.
+file(READ LICENSE DXFCONV_LICENSE_TEXT)
+string(REGEX REPLACE "^MIT License\n\n" "" DXFCONV_LICENSE_TEXT "${DXFCONV_LICENSE_TEXT}")
+string(REGEX REPLACE "\n+$" "" DXFCONV_LICENSE_TEXT "${DXFCONV_LICENSE_TEXT}")
+string(REGEX MATCH "Copyright \\(c\\) ([^\n]*)" DXFCONV_COPYRIGHT_LINE "${DXFCONV_LICENSE_TEXT}")
+set(DXFCONV_COPYRIGHT_HOLDER "${CMAKE_MATCH_1}")
+string(REGEX REPLACE "Copyright \\(c\\) [^\n]*\n+" "" DXFCONV_LICENSE_TEXT "${DXFCONV_LICENSE_TEXT}")
+string(REGEX REPLACE "\n\n" "\n.\n" DXFCONV_LICENSE_TEXT "${DXFCONV_LICENSE_TEXT}")
+string(REPLACE "\n" "\n " DXFCONV_LICENSE_TEXT "${DXFCONV_LICENSE_TEXT}")
+file(WRITE ${PROJECT_BINARY_DIR}/packaging/copyright
+  "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
+  "Upstream-Name: ${PROJECT_NAME}\n"
+  "\n"
+  "Files: *\n"
+  "Copyright: ${DXFCONV_COPYRIGHT_HOLDER}\n"
+  "License: Expat\n"
+  " ${DXFCONV_LICENSE_TEXT}\n")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS LICENSE)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# Manual pages and the changelog go compressed, as Debian has them: at the
+# highest level and without the file's name and time, so that each build
+# gives the same bytes.
+set(DXFCONV_MAN_PAGES docs/dxfconv.1)
 if(DXFCONV_BUILD_UI)
-  install(FILES packaging/dxfconv-gui.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  list(APPEND DXFCONV_MAN_PAGES docs/dxfconv-gui.1)
+endif()
+set(DXFCONV_COMPRESSED)
+foreach(file IN LISTS DXFCONV_MAN_PAGES ITEMS packaging/changelog)
+  set(compressed ${PROJECT_BINARY_DIR}/${file}.gz)
+  get_filename_component(folder ${compressed} DIRECTORY)
+  get_filename_component(name ${file} NAME)
+  add_custom_command(OUTPUT ${compressed}
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/${file} ${folder}/${name}
+    COMMAND gzip -9nf ${folder}/${name}
+    DEPENDS ${PROJECT_SOURCE_DIR}/${file}
+    VERBATIM)
+  list(APPEND DXFCONV_COMPRESSED ${compressed})
+endforeach()
+add_custom_target(compressed_docs ALL DEPENDS ${DXFCONV_COMPRESSED})
+list(TRANSFORM DXFCONV_MAN_PAGES PREPEND ${PROJECT_BINARY_DIR}/)
+list(TRANSFORM DXFCONV_MAN_PAGES APPEND .gz)
+install(FILES ${DXFCONV_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+if(DXFCONV_BUILD_UI)
+  install(FILES packaging/dxfconv-gui.desktop packaging/dxfconv-gui-modern.desktop
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   foreach(size IN ITEMS 16 32 48 256)
     install(FILES ui/res/app_icon_${size}.png
       DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps

@@ -20,6 +20,8 @@ constexpr std::string_view kBinaryDxfSentinel{"AutoCAD Binary DXF\r\n\x1A\0", 22
 // start a character in a single-byte or Shift-JIS drawing.
 constexpr std::string_view kUtf16LittleEndianMark{"\xFF\xFE", 2};
 constexpr std::string_view kUtf16BigEndianMark{"\xFE\xFF", 2};
+// The UTF-8 byte-order mark, let through in modern mode.
+constexpr std::string_view kUtf8Mark{"\xEF\xBB\xBF", 3};
 
 void Show(MessageSink& sink, std::string_view text) {
     sink.ShowMessage(std::string(text));
@@ -56,10 +58,34 @@ RunOutcome CloseAtEnd(ConversionState& state, MessageSink& sink) {
     return RunOutcome::Finished;
 }
 
+// In modern mode a UTF-8 byte-order mark is copied as it is and left out of
+// the first line, so that no comparison sees it.
+void PassByteOrderMark(ConversionState& state) {
+    if (!state.modern || !state.sourceFile.StartsWith(kUtf8Mark)) return;
+    state.sourceFile.SkipStart(kUtf8Mark.size());
+    state.outputFile.WriteBytes(kUtf8Mark);
+}
+
+// A line too long for the default mode, in modern mode: read in parts; its
+// kept text becomes rawLine for the comparisons (it has no spaces). False
+// when the read failed and the run stopped.
+[[gnu::noinline]] bool ReadLongLine(ConversionState& state, MessageSink& sink) {
+    state.longLine.Read(state.sourceFile, state.rawLine, state.outputFile);
+    if (state.sourceFile.failed()) {
+        AbortRun(state, sink, messages::kReadError);
+        return false;
+    }
+    state.lineIsLong = true;
+    state.rawLine = state.longLine.comparedPart();
+    return true;
+}
+
 RunOutcome Convert(ConversionState& state, const KnownLinetypes& knownLinetypes,
                    MessageSink& sink) {
+    PassByteOrderMark(state);
     for (;;) {
         const LineReader::Status status = state.sourceFile.ReadLine(state.rawLine);
+        bool longLine = false;
         // A failed read shows only at the end of the input, never with a
         // whole line, so one test serves the common case.
         if (status != LineReader::Status::Line) [[unlikely]] {
@@ -69,8 +95,12 @@ RunOutcome Convert(ConversionState& state, const KnownLinetypes& knownLinetypes,
             }
             if (status == LineReader::Status::End) break;
             if (status == LineReader::Status::TooLong) {
-                AbortRun(state, sink, messages::kLineTooLong);
-                return RunOutcome::Stopped;
+                if (!state.modern) {
+                    AbortRun(state, sink, messages::kLineTooLong);
+                    return RunOutcome::Stopped;
+                }
+                if (!ReadLongLine(state, sink)) return RunOutcome::Stopped;
+                longLine = true;
             }
         }
 
@@ -84,7 +114,12 @@ RunOutcome Convert(ConversionState& state, const KnownLinetypes& knownLinetypes,
         if (!ReplaceLtypeTable(state, knownLinetypes, sink)) return RunOutcome::Stopped;
 
         state.previousLine = state.currentLine;
-        state.outputFile.WriteLine(state.rawLine);
+        if (longLine) [[unlikely]] {
+            state.longLine.Echo(state.outputFile);
+            state.lineIsLong = false;
+        } else {
+            state.outputFile.WriteLine(state.rawLine);
+        }
         if (state.outputFile.failed()) [[unlikely]] {
             AbortRun(state, sink, messages::kWriteError);
             return RunOutcome::Stopped;
@@ -121,6 +156,15 @@ void AbortRun(ConversionState& state, MessageSink& sink, std::string_view messag
 RunOutcome RunConversion(const std::string& sourcePath, const std::string& outputName,
                          const std::string& extension, const KnownLinetypes& knownLinetypes,
                          MessageSink& sink, const FileOps& files) {
+    RunOptions options;
+    options.extension = extension;
+    options.knownLinetypes = knownLinetypes;
+    return RunConversion(sourcePath, outputName, options, sink, files);
+}
+
+RunOutcome RunConversion(const std::string& sourcePath, const std::string& outputName,
+                         const RunOptions& options, MessageSink& sink, const FileOps& files) {
+    const std::string& extension = options.extension;
     if (sourcePath.empty()) {
         Show(sink, messages::kNoSourceSelected);
         return RunOutcome::NotStarted;
@@ -165,6 +209,8 @@ RunOutcome RunConversion(const std::string& sourcePath, const std::string& outpu
     }
     state->outputFile.Open(files, output);
 
+    state->modern = options.modern;
+    if (options.modern) state->linetypeNames.Reset(options.knownLinetypes);
     sink.BeginWaitCursor();
-    return Convert(*state, knownLinetypes, sink);
+    return Convert(*state, options.knownLinetypes, sink);
 }

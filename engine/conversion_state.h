@@ -7,6 +7,8 @@
 #include "layer_table.h"
 #include "line_reader.h"
 #include "line_text.h"
+#include "linetype_names.h"
+#include "long_line.h"
 #include "output_writer.h"
 
 // Where the current line stands in the file's section, table and block
@@ -65,7 +67,30 @@ struct ConversionState {
     int blockHasLinetype = 0;
     int blockLayerIndex = kNoLayer;
 
+    // Modern mode only (see RunOptions): the layers without a limit, the
+    // names of the LTYPE table, group parity in an LTYPE entry, the code-100
+    // lines of the current records, and the current line when it is long.
+    bool modern = false;
+    LayerMap layerMap;
+    LinetypeNames linetypeNames;
+    int ltypeScanState = ScanState::CaptureEntryOpened;
+    int entitySubclassMarkers = 0;
+    int blockSubclassMarkers = 0;
+    bool lineIsLong = false;
+    LongLine longLine;
+
     // lineNumber in plain decimal, as messages name the line. Made when a
     // message needs it rather than for every line.
     std::string lineNumberText() const { return std::to_string(lineNumber); }
 };
+
+// The current line as modern mode compares names: currentLine, or the kept
+// text of a long line; false when the line is too long to be a name.
+inline bool NameText(const ConversionState& state, std::string_view& text) {
+    if (!state.lineIsLong) [[likely]] {
+        text = state.currentLine.view();
+        return true;
+    }
+    text = state.longLine.text();
+    return !state.longLine.overflow();
+}

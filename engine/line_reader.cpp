@@ -184,7 +184,10 @@ LineReader::Status LineReader::ReadLineSlowly(std::string_view& line) {
     for (;;) {
         std::size_t next = maskBase_ + kMaskBytes;
         if (next > end_) next = end_;
-        if (next - pos_ >= kDecisionWindow) return Status::TooLong;
+        if (next - pos_ >= kDecisionWindow) {
+            line = {};
+            return Status::TooLong;
+        }
         if (next < end_) {
             LoadMask(next);
         } else if (atEnd()) {
@@ -206,6 +209,45 @@ LineReader::Status LineReader::ReadLineSlowly(std::string_view& line) {
             breaks_ &= breaks_ - 1;
             return TakeLine(lineBreak, line);
         }
+    }
+}
+
+void LineReader::SearchFromPosition() {
+    // The lines split in advance may have started inside the line read.
+    nextSplit_ = splitEnd_;
+    maskBase_ = pos_ - kMaskBytes;
+    breaks_ = 0;
+}
+
+bool LineReader::ReadPiece(std::string_view& piece) {
+    for (;;) {
+        const char* start = buffer_ + pos_;
+        const std::size_t available = end_ - pos_;
+        if (const void* found = std::memchr(start, '\n', available)) {
+            const std::size_t lineBreak =
+                static_cast<std::size_t>(static_cast<const char*>(found) - buffer_);
+            std::size_t size = lineBreak - pos_;
+            if (size > 0 && buffer_[lineBreak - 1] == '\r') --size;
+            piece = std::string_view(start, size);
+            pos_ = lineBreak + 1;
+            SearchFromPosition();
+            return true;
+        }
+        if (atEnd()) {
+            failed_ = readFailed_;
+            piece = std::string_view(start, available);
+            pos_ = end_;
+            SearchFromPosition();
+            return true;
+        }
+        // A CR at the end may be the first half of a line break.
+        const std::size_t kept = available > 0 && start[available - 1] == '\r' ? 1 : 0;
+        if (available > kept) {
+            piece = std::string_view(start, available - kept);
+            pos_ = end_ - kept;
+            return false;
+        }
+        ReadMore();
     }
 }
 

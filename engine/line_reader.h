@@ -34,7 +34,8 @@ public:
         Line,      // a line that ended with a line break
         LastLine,  // the last line, without a line break
         End,       // no further line
-        TooLong,   // 98 bytes or more before the line break
+        TooLong,   // 98 bytes or more before the line break: the whole line
+                   // when it is in the buffer already, else an empty one
     };
 
     LineReader() = default;
@@ -67,6 +68,18 @@ public:
             maskBase_ + static_cast<std::size_t>(std::countr_zero(breaks_));
         breaks_ &= breaks_ - 1;
         return TakeLine(lineBreak, line);
+    }
+
+    // The line that ReadLine gave as too long and empty, in parts: each
+    // piece is valid until the next call; true with the last one, which
+    // ends before the line break or at the end of the input.
+    bool ReadPiece(std::string_view& piece);
+
+    // Passes over the first bytes of the file, which no line then holds.
+    // Call before the first ReadLine, once StartsWith has found them.
+    void SkipStart(std::size_t bytes) {
+        pos_ += bytes;
+        SearchFromPosition();
     }
 
     // Whether the file starts with these bytes, read as they are (the 0x1A
@@ -102,6 +115,8 @@ private:
         return Status::Line;
     }
     Status ReadLineSlowly(std::string_view& line);
+    // After a line read in pieces: line breaks are looked for from pos_ on.
+    void SearchFromPosition();
     bool atEnd() const { return fileEnded_ || stopByteSeen_; }
     void ReadMore();
     void LoadMask(std::size_t base);

@@ -5,14 +5,63 @@ namespace {
 // The group code line, padded for the writer's fixed-size copy.
 constexpr char kLinetypeCode[OutputWriter::kShortLine] = "  6";
 
+// In modern mode a record's layer is its entry in the layer map from here
+// on, clear of kNoLayer however many layers there are.
+constexpr int kFirstMappedLayer = kNoLayer + 1;
+
+// The linetype a modern-mode layer gives its records, or "" when it is not
+// a known one.
+std::string_view MappedLinetype(ConversionState& state, int layerSlot) {
+    LayerMap::Layer& layer =
+        state.layerMap.At(static_cast<std::size_t>(layerSlot - kFirstMappedLayer));
+    const std::uint32_t generation = state.linetypeNames.generation();
+    if (layer.checkedAt != generation) {
+        layer.known = state.linetypeNames.Known(layer.linetype);
+        layer.checkedAt = generation;
+    }
+    return layer.known ? std::string_view(layer.linetype) : std::string_view();
+}
+
+// Modern mode's part of the default conversion's loop is kept out of it.
+// True when the group was written.
+[[gnu::noinline]] bool WriteMappedLinetypeGroup(ConversionState& state, int layerSlot) {
+    const std::string_view linetype = MappedLinetype(state, layerSlot);
+    if (linetype.empty()) return false;
+    state.outputFile.WriteLine(std::string_view(kLinetypeCode, 3));
+    state.outputFile.WriteBytes(linetype);
+    state.outputFile.EndLine();
+    return true;
+}
+
 // A layer captured without a known linetype gives no group: a group 6 with
 // an empty value names a linetype that does not exist.
 void WriteLinetypeGroupIfNeeded(ConversionState& state, int hasLinetype, int layerSlot) {
-    if (hasLinetype != 0 || layerSlot >= kNoLayer) return;
+    if (hasLinetype != 0 || layerSlot == kNoLayer) return;
+    if (state.modern) {
+        WriteMappedLinetypeGroup(state, layerSlot);
+        return;
+    }
     const LineText& linetype = state.layers[static_cast<std::size_t>(layerSlot)].linetype;
     if (linetype.size == 0) return;
     state.outputFile.WriteLine(std::string_view(kLinetypeCode, 3));
     state.outputFile.WriteLine(linetype.view());
+}
+
+// In modern mode, a record with subclass markers takes the group at the end
+// of its common data, before its second code-100 line, where R13 and later
+// readers look for it.
+[[gnu::noinline]] void CountSubclassMarker(ConversionState& state, int& markers, int& hasLinetype,
+                                           int layerSlot) {
+    if (++markers == 2 && hasLinetype == 0 && layerSlot != kNoLayer &&
+        WriteMappedLinetypeGroup(state, layerSlot)) {
+        hasLinetype = 1;
+    }
+}
+
+void NoteSubclassMarker(ConversionState& state, int& markers, int& hasLinetype, int layerSlot) {
+    if (state.modern && Is(state.currentLine, "100")) {
+        CountSubclassMarker(state, markers, hasLinetype, layerSlot);
+    }
 }
 
 bool IsExtendedDataStart(const LineText& line) {
@@ -20,8 +69,19 @@ bool IsExtendedDataStart(const LineText& line) {
 }
 
 // A value line: the line before it is its group code.
+[[gnu::noinline]] void FindMappedLayer(const ConversionState& state, int& layerSlot) {
+    std::string_view name;
+    if (!NameText(state, name)) return;
+    const int found = state.layerMap.Find(name);
+    if (found >= 0) layerSlot = kFirstMappedLayer + found;
+}
+
 void NoteGroupValue(const ConversionState& state, int& hasLinetype, int& layerSlot) {
     if (IsChar(state.previousLine, '8')) {
+        if (state.modern) {
+            FindMappedLayer(state, layerSlot);
+            return;
+        }
         const int found = FindLayerIndex(state.layers, state.layerIndex, state.currentLine);
         if (found >= 0) layerSlot = found;
     } else if (IsChar(state.previousLine, '6')) {
@@ -47,6 +107,7 @@ void ScanEntityLine(ConversionState& state, const KnownLinetypes&, MessageSink&)
         state.scanState = ScanState::EntityValueLine;
         state.entityHasLinetype = 0;
         state.entityLayerIndex = kNoLayer;
+        state.entitySubclassMarkers = 0;
     } else if (state.scanState == ScanState::EntityValueLine) {  // E2
         state.scanState = ScanState::EntityCodeLine;
         NoteGroupValue(state, state.entityHasLinetype, state.entityLayerIndex);
@@ -56,11 +117,14 @@ void ScanEntityLine(ConversionState& state, const KnownLinetypes&, MessageSink&)
             WriteLinetypeGroupIfNeeded(state, state.entityHasLinetype, state.entityLayerIndex);
             state.entityHasLinetype = 1;
         }
+        NoteSubclassMarker(state, state.entitySubclassMarkers, state.entityHasLinetype,
+                           state.entityLayerIndex);
     } else if (codeZero && state.scanState == ScanState::EntityCodeLine) {  // E4
         WriteLinetypeGroupIfNeeded(state, state.entityHasLinetype, state.entityLayerIndex);
         state.scanState = ScanState::EntityValueLine;
         state.entityHasLinetype = 0;
         state.entityLayerIndex = kNoLayer;
+        state.entitySubclassMarkers = 0;
     }
 }
 
@@ -72,10 +136,13 @@ void ScanBlockLine(ConversionState& state, const KnownLinetypes&, MessageSink&) 
             WriteLinetypeGroupIfNeeded(state, state.blockHasLinetype, state.blockLayerIndex);
             state.blockHasLinetype = 0;
             state.blockLayerIndex = kNoLayer;
+            state.blockSubclassMarkers = 0;
         } else if (IsExtendedDataStart(state.currentLine)) {  // B2, extended data
             WriteLinetypeGroupIfNeeded(state, state.blockHasLinetype, state.blockLayerIndex);
             state.blockHasLinetype = 1;
         }
+        NoteSubclassMarker(state, state.blockSubclassMarkers, state.blockHasLinetype,
+                           state.blockLayerIndex);
         state.scanState = ScanState::BlockValueLine;
     } else if (state.scanState == ScanState::BlockValueLine) {  // B3
         state.scanState = ScanState::BlockCodeLine;

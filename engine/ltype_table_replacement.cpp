@@ -12,6 +12,8 @@ bool ReplaceLtypeTable(ConversionState& state, const KnownLinetypes& knownLinety
         !IsChar(state.previousLine, '6')) {
         return true;
     }
+    // Modern mode copies the table as it is; layer capture notes its names.
+    if (state.modern) return true;
     for (int i = 0; i < kWrittenLinetypes; ++i) {
         state.outputFile.WriteText("  0\nLTYPE\n  2\n");
         state.outputFile.WriteText(knownLinetypes[static_cast<std::size_t>(i)]);

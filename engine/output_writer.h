@@ -51,6 +51,10 @@ public:
     // Text whose LF bytes are line breaks.
     void WriteText(std::string_view text);
 
+    // Bytes as they are, for a line written in parts; EndLine ends it.
+    void WriteBytes(std::string_view bytes) { Append(bytes); }
+    void EndLine() { Append("\r\n"); }
+
     // Set once a write has failed; what could not be written is dropped.
     // Buffers still being written may yet fail: WaitForWrites first for the
     // final word.

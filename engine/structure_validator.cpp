@@ -35,6 +35,7 @@ constexpr KeywordCheck kChecks[] = {
          st.scanState = ScanState::BlockValueLine;
          st.blockHasLinetype = 0;
          st.blockLayerIndex = kNoLayer;
+         st.blockSubclassMarkers = 0;
      }},
     {'0', "ENDBLK", [](int s) { return s == InBlock; },
      [](ConversionState& st) { st.sectionState = InBlocks; }},

@@ -2,20 +2,42 @@
 
 #include <wx/uilocale.h>
 
+#include <cstdio>
+#include <string>
+#include <vector>
+
 #include "converter_dlg.h"
+
+namespace {
+
+// The status of a start with arguments that cannot be used, as for the
+// command's usage errors.
+constexpr int kUsageStatus = 2;
+
+}  // namespace
 
 bool CConverterApp::OnInit() {
     // GTK needs the user's (UTF-8) locale for the window title to reach the
     // desktop readable; Windows takes the title as it is. The base class is
-    // skipped: it would parse the command line.
+    // skipped: its command line parser would answer the arguments with
+    // options and messages of its own.
 #ifdef __WXGTK__
     wxUILocale::UseDefault();
 #endif
+    std::vector<wxString> arguments;
+    for (int i = 1; i < argc; ++i) arguments.push_back(argv[i]);
+    m_options = ParseStartOptions(arguments);
     return true;
 }
 
 int CConverterApp::OnRun() {
-    CConverterDlg dialog;
+    if (!m_options.error.empty()) {
+        const std::string text = "dxfconv-gui: " + m_options.error.utf8_string() + "\n" +
+                                 std::string(kStartUsage) + "\n";
+        std::fputs(text.c_str(), stderr);
+        return kUsageStatus;
+    }
+    CConverterDlg dialog(nullptr, m_options.sourcePath, m_options.modern);
     SetTopWindow(&dialog);
     dialog.ShowModal();
     return 0;

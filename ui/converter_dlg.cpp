@@ -3,6 +3,7 @@
 #include <wx/app.h>
 #include <wx/dcclient.h>
 #include <wx/filedlg.h>
+#include <wx/filefn.h>
 #include <wx/msgdlg.h>
 #include <wx/settings.h>
 #include <wx/textctrl.h>
@@ -24,6 +25,7 @@
 
 namespace {
 
+constexpr std::string_view kModernCaption = "DXFからDXF変換 (R13以降)";
 const char kExitQuestion[] = "DXFからDXF変換を終了します。";
 
 #ifdef __WXMSW__
@@ -37,9 +39,12 @@ int SystemMessageBox(wxWindow* parent, const std::string& text, unsigned type) {
 
 }  // namespace
 
-CConverterDlg::CConverterDlg(wxWindow* parent)
-    : wxDialog(parent, kConverterDialog.id, FromUtf8(kConverterDialog.caption), wxDefaultPosition,
-               wxDefaultSize, kTemplateDialogStyle) {
+CConverterDlg::CConverterDlg(wxWindow* parent, const wxString& sourcePath, bool modern)
+    : wxDialog(parent, kConverterDialog.id,
+               FromUtf8(modern ? kModernCaption : kConverterDialog.caption), wxDefaultPosition,
+               wxDefaultSize, kTemplateDialogStyle),
+      m_modern(modern),
+      m_startSource(sourcePath) {
     BuildFromTemplate(*this, kConverterDialog);
     m_outputName = "";
     FindWindow(IDC_OUTPUT_NAME)->SetValidator(wxGenericValidator(&m_outputName));
@@ -53,6 +58,8 @@ CConverterDlg::CConverterDlg(wxWindow* parent)
     // request. Both go only through the exit question.
     Bind(wxEVT_BUTTON, &CConverterDlg::OnCancel, this, wxID_CANCEL);
     Bind(wxEVT_CLOSE_WINDOW, &CConverterDlg::OnClose, this);
+    DragAcceptFiles(true);
+    Bind(wxEVT_DROP_FILES, &CConverterDlg::OnDropFiles, this);
 }
 
 void CConverterDlg::ShowMessage(const std::string& text) {
@@ -84,6 +91,7 @@ wxSize CConverterDlg::SystemIconSize() const {
 // from m_outputName and sets what every run needs.
 void CConverterDlg::OnInitDialog(wxInitDialogEvent&) {
     m_sourcePath = wxStaticCast(FindWindow(IDC_SOURCE_PATH), wxGenericStaticText);
+    if (!m_startSource.empty()) SetSourcePath(m_startSource);
     TransferDataToWindow();
     SetIcons(m_hIcon);
     m_extension = kOutputExtension;
@@ -93,7 +101,11 @@ void CConverterDlg::OnInitDialog(wxInitDialogEvent&) {
 void CConverterDlg::OnExecute(wxCommandEvent&) {
     if (!TransferDataFromWindow()) return;
     const std::string sourcePath = FileBytes(m_sourcePath->GetLabelText());
-    RunConversion(sourcePath, FileBytes(m_outputName), m_extension, m_linetypes, *this);
+    RunOptions options;
+    options.extension = m_extension;
+    options.knownLinetypes = m_linetypes;
+    options.modern = m_modern;
+    RunConversion(sourcePath, FileBytes(m_outputName), options, *this);
 }
 
 void CConverterDlg::OnBrowse(wxCommandEvent&) {
@@ -111,7 +123,24 @@ void CConverterDlg::OnBrowse(wxCommandEvent&) {
     if (!initialDirectory.empty()) files.SetDirectory(FromFileBytes(initialDirectory));
     files.SetMessage(FromUtf8(kBrowseTitle));
     if (files.ShowModal() != wxID_OK) return;
-    m_sourcePath->SetLabelText(files.GetPath());
+    SetSourcePath(files.GetPath());
+}
+
+// A drop of several takes the first file; folders are passed over, as the
+// file chooser does not return them.
+void CConverterDlg::OnDropFiles(wxDropFilesEvent& event) {
+    const wxString* const files = event.GetFiles();
+    for (int i = 0; i < event.GetNumberOfFiles(); ++i) {
+        if (wxDirExists(files[i])) continue;
+        SetSourcePath(files[i]);
+        return;
+    }
+}
+
+// The source as the next run converts it; the next Browse starts in its
+// directory.
+void CConverterDlg::SetSourcePath(const wxString& path) {
+    m_sourcePath->SetLabelText(path);
 }
 
 void CConverterDlg::OnCancel(wxCommandEvent&) {

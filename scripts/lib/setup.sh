@@ -10,7 +10,9 @@
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libwxgtk3.2-dev libgtk-3-dev
     fonts-ipafont-mincho g++-mingw-w64-x86-64-posix googletest nsis)
 TEST_PACKAGES=(xvfb xauth xdotool python3-ezdxf gdal-bin clang libclang-rt-14-dev desktop-file-utils dpkg-dev file
-    wine wine64 fonts-wine locales)
+    lintian wine wine64 fonts-wine locales)
+# What scripts/render-sample needs to draw the README's pictures.
+DOCS_PACKAGES=(python3-ezdxf python3-matplotlib)
 
 missing_packages() {
     local pkg

@@ -24,6 +24,7 @@ std::string Describe(const CommandLine& command) {
     std::string text = "convert";
     if (command.quiet) text += " quiet";
     if (command.check) text += " check";
+    if (command.modern) text += " modern";
     if (command.jobs != 1) text += " jobs[" + std::to_string(command.jobs) + "]";
     if (command.batch) text += " suffix[" + command.suffix + "]";
     for (const std::string& source : command.sources) text += " source[" + source + "]";
@@ -41,6 +42,13 @@ struct ParseCase {
 
 const ParseCase kParseCases[] = {
     {"SourceAndName", {"a.dxf", "NEW"}, "convert source[a.dxf] name[NEW]"},
+    {"Modern", {"--modern", "a.dxf", "NEW"}, "convert modern source[a.dxf] name[NEW]"},
+    {"ModernAfterOperands", {"a.dxf", "NEW", "--modern"}, "convert modern source[a.dxf] name[NEW]"},
+    {"ModernBatch",
+     {"--modern", "-j", "2", "--suffix", "_lt", "a.dxf"},
+     "convert modern jobs[2] suffix[_lt] source[a.dxf]"},
+    {"ModernCheck", {"--check", "--modern", "a.dxf"}, "convert check modern source[a.dxf]"},
+    {"ModernAfterEndOfOptions", {"--", "--modern", "NEW"}, "convert source[--modern] name[NEW]"},
     {"Quiet", {"-q", "a.dxf", "NEW"}, "convert quiet source[a.dxf] name[NEW]"},
     {"QuietBetweenOperands", {"a.dxf", "--quiet", "NEW"}, "convert quiet source[a.dxf] name[NEW]"},
     {"QuietTwice", {"-q", "a.dxf", "NEW", "-q"}, "convert quiet source[a.dxf] name[NEW]"},

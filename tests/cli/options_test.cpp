@@ -88,6 +88,7 @@ const UsageCase kUsageCases[] = {
     {"UnknownShortOption", {"plan.dxf", "NEW", "-x"}, "-x"},
     {"DashSourceWithoutEndOfOptions", {"-x.dxf", "NEW"}, "-x.dxf"},
     {"OptionWithAValue", {"--quiet=yes", "plan.dxf", "NEW"}, "--quiet=yes"},
+    {"ModernWithAValue", {"--modern=yes", "plan.dxf", "NEW"}, "--modern=yes"},
     {"SuffixWithoutValue", {"plan.dxf", "--suffix"}, "--suffix"},
     {"SuffixWithoutSources", {"--suffix", "_lt"}, "元ﾌｧｲﾙが指定されていません。"},
 };

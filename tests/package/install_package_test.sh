@@ -84,9 +84,13 @@ files=(
     /usr/bin/dxfconv
     /usr/bin/dxfconv-gui
     /usr/share/applications/dxfconv-gui.desktop
-    /usr/share/man/man1/dxfconv.1
+    /usr/share/applications/dxfconv-gui-modern.desktop
+    /usr/share/man/man1/dxfconv.1.gz
+    /usr/share/man/man1/dxfconv-gui.1.gz
     /usr/share/doc/dxfconv/README.md
     /usr/share/doc/dxfconv/LICENSE
+    /usr/share/doc/dxfconv/copyright
+    /usr/share/doc/dxfconv/changelog.gz
 )
 for size in 16 32 48 256; do
     files+=("/usr/share/icons/hicolor/${size}x${size}/apps/dxfconv-gui.png")
@@ -120,7 +124,16 @@ if [ -f "$desktop" ]; then
     report=$(desktop-file-validate "$desktop" 2>&1)
     [ -z "$report" ] || fail "desktop-file-validate: $report"
     grep -qx "Name=$(sed -n 's/^Name=//p' "$source/packaging/dxfconv-gui.desktop")" "$desktop" || fail "the desktop entry's Name differs"
-    grep -qx 'Exec=dxfconv-gui' "$desktop" || fail "Exec is not the bare dxfconv-gui"
+    grep -qx 'Exec=dxfconv-gui %f' "$desktop" || fail "Exec is not dxfconv-gui %f"
+    grep -qx 'MimeType=image/vnd.dxf;image/x-dxf;application/dxf;' "$desktop" ||
+        fail "the desktop entry does not declare the DXF types"
+fi
+modern_desktop=/usr/share/applications/dxfconv-gui-modern.desktop
+if [ -f "$modern_desktop" ]; then
+    report=$(desktop-file-validate "$modern_desktop" 2>&1)
+    [ -z "$report" ] || fail "desktop-file-validate: $report"
+    grep -qx 'Name=DXFからDXF変換 (R13以降)' "$modern_desktop" || fail "the modern entry's Name differs"
+    grep -qx 'Exec=dxfconv-gui --modern %f' "$modern_desktop" || fail "the modern entry does not start --modern"
 fi
 # The icons are PNG images of the size their folder names.
 for size in 16 32 48 256; do
@@ -131,8 +144,10 @@ for size in 16 32 48 256; do
     [ "$header" = "89504e470d0a1a0a0000000d49484452$dimension$dimension" ] ||
         fail "$icon is not a ${size}x$size PNG (header $header)"
 done
-[ ! -f /usr/share/man/man1/dxfconv.1 ] || grep -q '^\.TH DXFCONV 1 ' /usr/share/man/man1/dxfconv.1 ||
-    fail "the man page is not dxfconv(1)"
+for page in dxfconv dxfconv-gui; do
+    file=/usr/share/man/man1/$page.1.gz
+    [ ! -f "$file" ] || gzip -dc "$file" | grep -q "^\.TH ${page^^} 1 " || fail "$file is not $page(1)"
+done
 
 remove_package || fail "apt-get purge dxfconv"
 ! on_machine || fail "dxfconv is still $(package_state)"

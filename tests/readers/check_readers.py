@@ -3,7 +3,8 @@
 readers take each output as well as its source: ezdxf (read and audit, and
 the linetype each entity ends up with) and GDAL's ogrinfo (features per layer
 and linetype). Prints a table of the verdicts; exits 1 on a fault, 77 when
-there is no corpus."""
+there is no corpus. With --modern, every drawing must convert, and every
+entity must show its layer's linetype when that is one of the file's."""
 
 import argparse
 import collections
@@ -121,16 +122,27 @@ def ogr_summary(counts):
     return f"{total} features, {known} with a known linetype"
 
 
-def expected_linetypes(source_view):
+def known_linetypes(source_view, modern):
+    """The linetype names the converter gives on, upper case: in modern mode
+    also those of the file's LTYPE table, never BYLAYER and BYBLOCK."""
+    if not modern:
+        return set(KNOWN_LINETYPES)
+    names = set(KNOWN_LINETYPES) | {lt.dxf.name.upper() for lt in source_view.doc.linetypes}
+    return names - {"BYLAYER", "BYBLOCK"}
+
+
+def expected_linetypes(source_view, modern=False):
     """For each graphical entity: the linetype the converter must give it, or
     None when it keeps what it has."""
     layers = source_view.layer_linetypes()
+    known = known_linetypes(source_view, modern)
     expected = []
     for entity in source_view.entities:
         linetype = None
         if not entity.dxf.hasattr("linetype") and entity.dxf.hasattr("layer"):
             layer_linetype = layers.get(entity.dxf.layer.replace(" ", ""))
-            if layer_linetype in KNOWN_LINETYPES:
+            if layer_linetype in KNOWN_LINETYPES or (
+                    modern and layer_linetype and layer_linetype.upper() in known):
                 linetype = layer_linetype
         expected.append(linetype)
     return expected
@@ -150,12 +162,13 @@ def unseen_reason(entity, version):
            "reader does not take it for the entity's linetype"
 
 
-def check_file(dxfconv, source, work, faults, notes):
+def check_file(dxfconv, source, work, faults, notes, modern=False):
     row = {"file": source.name, "version": acadver(source)}
     copy = work / source.name
     shutil.copyfile(source, copy)
     before_digest = digest(copy)
-    run = subprocess.run([dxfconv, str(copy), "out"], capture_output=True)
+    run = subprocess.run([dxfconv] + (["--modern"] if modern else []) + [str(copy), "out"],
+                         capture_output=True)
     stderr = run.stderr.decode("utf-8", "replace")
     if digest(copy) != before_digest:
         faults.append(f"{source.name}: the source changed")
@@ -163,6 +176,8 @@ def check_file(dxfconv, source, work, faults, notes):
 
     if run.returncode != 0:
         row["dxfconv"] = "refused: " + stderr.split("\n")[0]
+        if modern:
+            faults.append(f"{source.name}: refused in modern mode: {stderr!r}")
         structure = STRUCTURE_ERROR.match(stderr)
         has_long_line = any(len(line.rstrip(b"\r")) > 97 for line in
                             copy.read_bytes().split(b"\x1a")[0].split(b"\n"))
@@ -196,12 +211,12 @@ def check_file(dxfconv, source, work, faults, notes):
         faults.append(f"{source.name}: the output's entities differ from the source's")
         row["linetypes"] = "entities differ"
     else:
-        expected = expected_linetypes(before)
+        expected = expected_linetypes(before, modern)
         due = [(e, lt) for e, lt in zip(after.entities, expected) if lt is not None]
         unseen = [e for e, lt in due if e.dxf.get("linetype") != lt]
         row["linetypes"] = f"{len(due) - len(unseen)} of {len(due)} seen"
         missed = [e for e in unseen if not ignores_linetype(e)]
-        if missed and is_r12_or_older(row["version"]):
+        if missed and (modern or is_r12_or_older(row["version"])):
             faults.append(f"{source.name}: {len(missed)} of {len(due)} entities do not show "
                           "their layer's linetype")
         reasons = collections.Counter(unseen_reason(e, row["version"]) for e in unseen)
@@ -232,6 +247,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--dxfconv", required=True)
     parser.add_argument("--corpus", required=True, type=Path)
+    parser.add_argument("--modern", action="store_true", help="convert with dxfconv --modern")
     args = parser.parse_args()
     files = sorted(args.corpus.glob("*.dxf")) if args.corpus.is_dir() else []
     if not files:
@@ -241,7 +257,7 @@ def main():
     rows, faults, notes = [], [], []
     for source in files:
         with tempfile.TemporaryDirectory(prefix="dxfconv-readers-") as work:
-            rows.append(check_file(args.dxfconv, source, Path(work), faults, notes))
+            rows.append(check_file(args.dxfconv, source, Path(work), faults, notes, args.modern))
     converted = sum(1 for r in rows if r["dxfconv"] == "converted")
     print(table(rows))
     print(f"\n{len(rows)} files, {converted} converted, {len(rows) - converted} refused")

@@ -17,6 +17,8 @@ struct Conversion {
 // Runs a conversion of these source bytes, written to a file in a fresh
 // directory, into the output name "out".
 Conversion Convert(const std::string& sourceBytes);
+// The same with these options.
+Conversion Convert(const std::string& sourceBytes, const RunOptions& options);
 
 // The sink's log of a run that went through to the end.
 std::vector<std::string> FinishedCalls();
@@ -28,5 +30,8 @@ std::string StructureErrorText(int lineNumber, const std::string& keyword);
 // script's output bytes and the sink's log.
 void ExpectRun(const Script& script, const std::vector<std::string>& calls,
                LineEnd lineEnd = LineEnd::Lf);
+// The same in modern mode.
+void ExpectModernRun(const Script& script, const std::vector<std::string>& calls,
+                     LineEnd lineEnd = LineEnd::Lf);
 // The same for both kinds of line ends.
 void ExpectRunWithEitherLineEnd(const Script& script, const std::vector<std::string>& calls);

@@ -1,12 +1,16 @@
 // Choosing the source with Browse: the file-open dialog's set-up, and what
-// reaches the source path field.
+// reaches the source path field; a file the program is started with or that
+// is dropped onto the dialog counts as chosen.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <wx/filedlg.h>
 
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "dialog_driver.h"
+#include "messages.h"
 #include "resource.h"
 #include "temp_dir.h"
 
@@ -124,6 +128,94 @@ TEST(BrowseTest, AFileOfAnyTypeIsShownExactlyAsChosen) {
     EXPECT_EQ(field, FileName(source));
     // The '&' is shown, not taken for a mnemonic.
     EXPECT_EQ(label, wxControl::EscapeMnemonics(FileName(source)));
+}
+
+TEST(BrowseTest, AFileStartedWithIsShownAsChosenAndBrowseStartsInItsDirectory) {
+    const TempDir dir;
+    const std::string source = MakeFile(dir.File("図面"), "plan.dxf");
+    wxString field;
+    ShownFileDialog shown;
+
+    CConverterDlg dialog(nullptr, FileName(source));
+    ShowAndDrive(dialog, [&] {
+        field = SourcePathText(dialog);
+        shown = Browse(dialog, "");
+    });
+
+    EXPECT_EQ(field, FileName(source));
+    EXPECT_EQ(shown.directory, FileName(dir.File("図面")));
+}
+
+// Execute then reports the missing file as for a chosen file that has gone
+// since.
+TEST(BrowseTest, AMissingFileStartedWithIsShownAndReportedAsAChosenOneWouldBe) {
+    const TempDir dir;
+    const std::string source = MakeFile(dir.path(), "plan.dxf");
+    std::vector<ShownMessage> chosen;
+    std::vector<ShownMessage> started;
+
+    CConverterDlg first;
+    ShowAndDrive(first, [&] {
+        Browse(first, source);
+        std::remove(source.c_str());
+        TypeOutputName(first, "NEW");
+        wxTEST_DIALOG(Press(first, IDC_EXECUTE), ExpectMessage(wxID_OK, chosen));
+    });
+    wxString field;
+    CConverterDlg second(nullptr, FileName(source));
+    ShowAndDrive(second, [&] {
+        field = SourcePathText(second);
+        TypeOutputName(second, "NEW");
+        wxTEST_DIALOG(Press(second, IDC_EXECUTE), ExpectMessage(wxID_OK, started));
+    });
+
+    EXPECT_EQ(field, FileName(source));
+    ASSERT_EQ(chosen.size(), 1u);
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(chosen[0].text, Utf8(messages::kSourceMissing));
+    EXPECT_EQ(started[0].text, chosen[0].text);
+}
+
+TEST(BrowseTest, ADroppedFileIsTakenAsChosenAndKeepsTheOutputName) {
+    const TempDir dir;
+    const std::string first = MakeFile(dir.File("first"), "a.dxf");
+    const std::string dropped = MakeFile(dir.File("dropped"), "b.dxf");
+    wxString field;
+    wxString name;
+    ShownFileDialog shown;
+
+    CConverterDlg dialog;
+    ShowAndDrive(dialog, [&] {
+        Browse(dialog, first);
+        TypeOutputName(dialog, "NEW");
+        DropFiles(dialog, {FileName(dropped)});
+        field = SourcePathText(dialog);
+        name = OutputNameText(dialog);
+        shown = Browse(dialog, "");
+    });
+
+    EXPECT_EQ(field, FileName(dropped));
+    EXPECT_EQ(name, "NEW");
+    EXPECT_EQ(shown.directory, FileName(dir.File("dropped")));
+}
+
+TEST(BrowseTest, ADropOfSeveralTakesTheFirstFileAndPassesOverFolders) {
+    const TempDir dir;
+    const std::string a = MakeFile(dir.File("folder"), "a.dxf");
+    const std::string b = MakeFile(dir.path(), "b.dxf");
+    wxString afterFolderAlone = "unset";
+    wxString afterSeveral;
+
+    CConverterDlg dialog;
+    ShowAndDrive(dialog, [&] {
+        DropFiles(dialog, {FileName(dir.File("folder"))});
+        afterFolderAlone = SourcePathText(dialog);
+        DropFiles(dialog, {FileName(dir.File("folder")), FileName(b), FileName(a)});
+        afterSeveral = SourcePathText(dialog);
+    });
+
+    EXPECT_EQ(afterFolderAlone, "");
+    EXPECT_EQ(afterSeveral, FileName(b));
 }
 
 }  // namespace

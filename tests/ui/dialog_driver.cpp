@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/button.h>
+#include <wx/dnd.h>
 #include <wx/generic/stattextg.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
@@ -115,6 +116,22 @@ void PressKeyIn(wxWindow& target, int keyCode, int modifiers, const std::functio
 void ChooseSource(wxWindow& dialog, const wxString& path) {
     ShownFileDialog shown;
     wxTEST_DIALOG(Press(dialog, IDC_BROWSE), ExpectFileDialog(path, shown));
+}
+
+void DropFiles(wxWindow& dialog, const std::vector<wxString>& paths) {
+    wxArrayString files;
+    for (const wxString& path : paths) files.push_back(path);
+#ifdef __WXGTK__
+    auto* target = dynamic_cast<wxFileDropTarget*>(dialog.GetDropTarget());
+    ASSERT_NE(target, nullptr) << "the dialog takes no dropped files";
+    EXPECT_TRUE(target->OnDropFiles(0, 0, files));
+#else
+    // Windows delivers a drop as this event.
+    auto* names = new wxString[files.size()];
+    for (std::size_t i = 0; i < files.size(); ++i) names[i] = files[i];
+    wxDropFilesEvent drop(wxEVT_DROP_FILES, static_cast<int>(files.size()), names);
+    dialog.ProcessWindowEvent(drop);
+#endif
 }
 
 wxString SourcePathText(wxWindow& dialog) {

@@ -96,6 +96,9 @@ void TypeOutputName(wxWindow& dialog, const wxString& text);
 void PressKeyIn(wxWindow& target, int keyCode, int modifiers, const std::function<bool()>& done);
 // Chooses path with Browse; the file must exist.
 void ChooseSource(wxWindow& dialog, const wxString& path);
+// Drops the files onto the dialog, through the drop target that the
+// toolkit's drag and drop delivers to where there is one.
+void DropFiles(wxWindow& dialog, const std::vector<wxString>& paths);
 
 // What the fields show.
 wxString SourcePathText(wxWindow& dialog);

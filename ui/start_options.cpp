@@ -1,0 +1,47 @@
+#include "start_options.h"
+
+#include <wx/filename.h>
+
+#include "wx_text.h"
+
+namespace {
+
+StartOptions StartError(const wxString& text) {
+    StartOptions options;
+    options.error = text;
+    return options;
+}
+
+// The path the file chooser would return for the same file: absolute, with
+// "." and ".." resolved by name.
+wxString ChosenForm(const wxString& path) {
+    wxFileName name(path);
+    name.Normalize(wxPATH_NORM_DOTS | wxPATH_NORM_ABSOLUTE);
+    return name.GetFullPath();
+}
+
+}  // namespace
+
+StartOptions ParseStartOptions(const std::vector<wxString>& arguments) {
+    std::vector<wxString> files;
+    bool options = true;
+    bool modern = false;
+    for (const wxString& argument : arguments) {
+        if (options && argument == "--") {
+            options = false;
+        } else if (options && argument == "--modern") {
+            modern = true;
+        } else if (options && argument.length() > 1 && argument[0] == '-') {
+            return StartError(FromUtf8("不明なオプションです: ") + argument);
+        } else {
+            files.push_back(argument);
+        }
+    }
+    if (files.size() > 1) return StartError(FromUtf8("余分な引数があります: ") + files[1]);
+    StartOptions result;
+    result.modern = modern;
+    if (files.empty()) return result;
+    if (files[0].empty()) return StartError(FromUtf8("元ﾌｧｲﾙ名が空です。"));
+    result.sourcePath = ChosenForm(files[0]);
+    return result;
+}
