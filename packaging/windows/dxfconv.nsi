@@ -1,6 +1,6 @@
 ; The Windows installer: a 64-bit Unicode NSIS installer that puts the dialog
 ; program, dxfconv.exe, the README and the licence into Program Files\dxfconv,
-; adds a Start-menu shortcut to the dialog, an entry with the uninstaller in
+; adds Start-menu shortcuts to the dialog (and to it with --modern), an entry with the uninstaller in
 ; the list of installed programs, and the dialog under "Open with" for .dxf
 ; files without becoming their default program. An older version is
 ; uninstalled first; a newer one is left alone.
@@ -18,6 +18,8 @@ SetCompressor /SOLID lzma
 !include WordFunc.nsh
 
 !define SHORTCUT_NAME "DXFからDXF変換"
+; The dialog for drawings saved in R13 and later formats.
+!define MODERN_SHORTCUT_NAME "DXFからDXF変換 (R13以降)"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\dxfconv"
 !define APPLICATION_KEY "Software\Classes\Applications\dxfconv-gui.exe"
 !define PROGID "dxfconv.dxf"
@@ -81,6 +83,7 @@ Section
     File "/oname=LICENSE.txt" "${FILES}/LICENSE"
     WriteUninstaller "$INSTDIR\uninstall.exe"
     CreateShortcut "$SMPROGRAMS\${SHORTCUT_NAME}.lnk" "$INSTDIR\dxfconv-gui.exe"
+    CreateShortcut "$SMPROGRAMS\${MODERN_SHORTCUT_NAME}.lnk" "$INSTDIR\dxfconv-gui.exe" "--modern"
 
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${SHORTCUT_NAME} (dxfconv)"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -117,6 +120,7 @@ FunctionEnd
 
 Section Uninstall
     Delete "$SMPROGRAMS\${SHORTCUT_NAME}.lnk"
+    Delete "$SMPROGRAMS\${MODERN_SHORTCUT_NAME}.lnk"
     Delete "$INSTDIR\dxfconv-gui.exe"
     Delete "$INSTDIR\dxfconv.exe"
     Delete "$INSTDIR\README.md"

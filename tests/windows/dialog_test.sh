@@ -5,8 +5,9 @@
 # a source with Browse in the system's file dialog (twice: the second time
 # it opens in the source's folder), type an output name,
 # press Enter, read the message box, answer No (N) to the exit question that
-# Esc asks, then leave with 終了(X) and Yes (Y). Checks the output's bytes
-# (those the Linux build writes) and that the process ends with status 0.
+# Esc asks, then leave with 終了(X) and Yes (Y); then started with a file,
+# as "Open with" starts it, convert it. Checks the outputs' bytes (those the
+# Linux build writes) and that each process ends with status 0.
 set -euo pipefail
 wine=$1 app=$2
 title='DXFからDXF変換'
@@ -110,14 +111,33 @@ wait_gone "$question"
 kill -0 "$pid" 2>/dev/null || fail "No ended the application"
 xdotool search --onlyvisible --name "^$title\$" >/dev/null || fail "No closed the dialog"
 
-# Exit (Alt+X) asks again; Yes (Y) ends the application.
+# leave: Exit (Alt+X) asks again; Yes (Y) ends the application.
+leave() {
+    point_at "$dialog"
+    xdotool key alt+x
+    question="$(wait_for_window "$box_title")"
+    point_at "$question"
+    xdotool key y
+    status=0
+    wait "$pid" || status=$?
+    pid=""
+    [ "$status" -eq 0 ] || fail "the application ended with status $status"
+}
+leave
+
+# Started with the file, as "Open with" starts it (the path in a Japanese
+# folder through the wide command line): the file is the source.
+"$wine" "$app" "$(winepath -w "$source_dir/plan.dxf")" &
+pid=$!
+dialog="$(wait_for_window "$title")"
 point_at "$dialog"
-xdotool key alt+x
-question="$(wait_for_window "$box_title")"
-point_at "$question"
-xdotool key y
-status=0
-wait "$pid" || status=$?
-pid=""
-[ "$status" -eq 0 ] || fail "the application ended with status $status"
+xdotool key alt+f
+xdotool type --delay 40 'OPENED'
+xdotool key Return
+box="$(wait_for_window "$box_title")"
+cmp "$source_dir/OPENED.dxf" "$work/expected.dxf" || fail "the output of the opened file differs"
+point_at "$box"
+xdotool key Return
+wait_gone "$box"
+leave
 echo "PASS"

@@ -2,7 +2,7 @@
 # installer_test.sh WINE INSTALLER VERSION FILES NSIS_SCRIPT MAKENSIS
 # Runs the installer silently (/S) in a Wine prefix of its own, over an older
 # version made from the same FILES: checks the files in Program Files, the
-# installed dxfconv.exe, the Start-menu shortcut, the entry in the list of
+# installed dxfconv.exe, the Start-menu shortcuts, the entry in the list of
 # installed programs and "Open with" for .dxf; that an older installer leaves
 # the newer version alone; then that the uninstaller (/S) leaves the prefix's
 # files and registry as they were before.
@@ -26,6 +26,7 @@ wineserver -w
 drive="$WINEPREFIX/drive_c"
 folder="$drive/Program Files/dxfconv"
 shortcut="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/DXFからDXF変換.lnk"
+modern_shortcut="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/DXFからDXF変換 (R13以降).lnk"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\dxfconv'
 
 # What an uninstall must give back: the files (but the temporary ones) and
@@ -73,13 +74,18 @@ for name in dxfconv-gui.exe dxfconv.exe README.md LICENSE.txt uninstall.exe; do
 done
 printed=$(wine "C:\\Program Files\\dxfconv\\dxfconv.exe" --version | tr -d '\r')
 [ "$printed" = "dxfconv $version" ] || fail "the installed dxfconv.exe printed: $printed"
-[ -f "$shortcut" ] || fail "no Start-menu shortcut"
-/usr/bin/python3 - "$shortcut" <<'PYTHON' || fail "the shortcut does not start the dialog"
+[ -f "$shortcut" ] && [ -f "$modern_shortcut" ] || fail "no Start-menu shortcuts"
+# Each shortcut starts the dialog, the second one with --modern.
+/usr/bin/python3 - "$shortcut" "$modern_shortcut" <<'PYTHON' || fail "the shortcuts start no dialog"
 import sys
-link = open(sys.argv[1], "rb").read()
+def holds(link, text):
+    return text.encode("utf-16-le") in link or text.encode() in link
+plain, modern = (open(path, "rb").read() for path in sys.argv[1:])
 target = "C:\\Program Files\\dxfconv\\dxfconv-gui.exe"
-if target.encode("utf-16-le") not in link and target.encode() not in link:
-    sys.exit(1)
+if not (holds(plain, target) and holds(modern, target)):
+    sys.exit("a shortcut does not name dxfconv-gui.exe")
+if holds(plain, "--modern") or not holds(modern, "--modern"):
+    sys.exit("--modern belongs to the second shortcut only")
 PYTHON
 wine reg query "$uninstall_key" /v UninstallString | grep -q 'dxfconv\\uninstall.exe' ||
     fail "no uninstaller in the list of installed programs"
