@@ -3,8 +3,9 @@
 # their own folders.
 include(GNUInstallDirs)
 
-# On Windows, a zip to unpack anywhere: dxfconv.exe, which needs no DLL,
-# with the README and the licence beside it.
+# On Windows, a zip to unpack anywhere: dxfconv.exe and dxfconv-gui.exe,
+# which need no DLL, with the README and the licence beside them; and an
+# installer made with NSIS from the same files.
 if(WIN32)
   install(FILES README.md LICENSE DESTINATION .)
   set(CPACK_GENERATOR ZIP)
@@ -12,6 +13,25 @@ if(WIN32)
   set(CPACK_PACKAGE_FILE_NAME dxfconv-${PROJECT_VERSION}-win64)
   set(CPACK_STRIP_FILES ON)
   include(CPack)
+  if(TARGET dxfconv-gui)
+    find_program(DXFCONV_MAKENSIS makensis REQUIRED)
+    set(DXFCONV_INSTALLER_FILES ${PROJECT_BINARY_DIR}/installer-files)
+    set(DXFCONV_INSTALLER ${PROJECT_BINARY_DIR}/dxfconv-${PROJECT_VERSION}-win64-installer.exe)
+    set(DXFCONV_NSIS_SCRIPT ${PROJECT_SOURCE_DIR}/packaging/windows/dxfconv.nsi)
+    add_custom_command(OUTPUT ${DXFCONV_INSTALLER}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${DXFCONV_INSTALLER_FILES}
+      COMMAND ${CMAKE_STRIP} -o ${DXFCONV_INSTALLER_FILES}/dxfconv-gui.exe $<TARGET_FILE:dxfconv-gui>
+      COMMAND ${CMAKE_STRIP} -o ${DXFCONV_INSTALLER_FILES}/dxfconv.exe $<TARGET_FILE:dxfconv>
+      COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
+        ${PROJECT_SOURCE_DIR}/ui/res/app_icon.ico ${DXFCONV_INSTALLER_FILES}
+      COMMAND ${DXFCONV_MAKENSIS} -V2 -WX -DVERSION=${PROJECT_VERSION}
+        -DFILES=${DXFCONV_INSTALLER_FILES} -DOUTFILE=${DXFCONV_INSTALLER} ${DXFCONV_NSIS_SCRIPT}
+      DEPENDS dxfconv-gui dxfconv ${DXFCONV_NSIS_SCRIPT} ${PROJECT_SOURCE_DIR}/README.md
+        ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/ui/res/app_icon.ico
+      COMMENT "Making the installer with NSIS"
+      VERBATIM)
+    add_custom_target(installer ALL DEPENDS ${DXFCONV_INSTALLER})
+  endif()
   return()
 endif()
 
@@ -19,7 +39,8 @@ install(FILES README.md LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
 # What the README links to, at the same places beside it.
 install(FILES docs/images/sample-before.png docs/images/sample-after.png
   docs/images/modern-before.png docs/images/modern-after.png
-  docs/images/dialog-with-source.png DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs/images)
+  docs/images/dialog-with-source.png docs/images/windows-dialog-with-source.png
+  docs/images/windows-exit-question.png DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs/images)
 install(FILES docs/reliability.md DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
 
 # Debian's copyright file: the licence in its machine-readable form.

@@ -18,9 +18,12 @@ constexpr int kUsageStatus = 2;
 
 bool CConverterApp::OnInit() {
     // GTK needs the user's (UTF-8) locale for the window title to reach the
-    // desktop readable. The base class is skipped: its command line parser
-    // would answer the arguments with options and messages of its own.
+    // desktop readable; Windows takes the title as it is. The base class is
+    // skipped: its command line parser would answer the arguments with
+    // options and messages of its own.
+#ifdef __WXGTK__
     wxUILocale::UseDefault();
+#endif
     std::vector<wxString> arguments;
     for (int i = 1; i < argc; ++i) arguments.push_back(argv[i]);
     m_options = ParseStartOptions(arguments);

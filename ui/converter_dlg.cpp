@@ -19,8 +19,24 @@
 #include "template_builder.h"
 #include "wx_text.h"
 
+#ifdef __WXMSW__
+#include <wx/msw/wrapwin.h>
+#endif
+
 namespace {
+
 constexpr std::string_view kModernCaption = "DXFからDXF変換 (R13以降)";
+const char kExitQuestion[] = "DXFからDXF変換を終了します。";
+
+#ifdef __WXMSW__
+// Windows' own message box: its buttons and icons in the system's language
+// and look, as every program there shows them.
+int SystemMessageBox(wxWindow* parent, const std::string& text, unsigned type) {
+    return ::MessageBoxW(parent->GetHWND(), FromUtf8(text).wc_str(),
+                         wxTheApp->GetAppName().wc_str(), type);
+}
+#endif
+
 }  // namespace
 
 CConverterDlg::CConverterDlg(wxWindow* parent, const wxString& sourcePath, bool modern)
@@ -47,7 +63,11 @@ CConverterDlg::CConverterDlg(wxWindow* parent, const wxString& sourcePath, bool 
 }
 
 void CConverterDlg::ShowMessage(const std::string& text) {
+#ifdef __WXMSW__
+    SystemMessageBox(this, text, MB_OK | MB_ICONEXCLAMATION);
+#else
     wxMessageBox(FromUtf8(text), wxTheApp->GetAppName(), wxOK | wxICON_EXCLAMATION, this);
+#endif
 }
 
 void CConverterDlg::BeginWaitCursor() {
@@ -124,13 +144,20 @@ void CConverterDlg::SetSourcePath(const wxString& path) {
 }
 
 void CConverterDlg::OnCancel(wxCommandEvent&) {
-    wxMessageDialog question(this, FromUtf8("DXFからDXF変換を終了します。"), wxTheApp->GetAppName(),
+    // Only Yes leaves.
+#ifdef __WXMSW__
+    // Esc answers nothing in a Yes/No box of Windows.
+    if (SystemMessageBox(this, kExitQuestion, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+#else
+    wxMessageDialog question(this, FromUtf8(kExitQuestion), wxTheApp->GetAppName(),
                              wxYES_NO | wxICON_QUESTION);
-    // Japanese buttons whatever the system's language.
+    // Japanese buttons whatever the system's language, where Windows would
+    // have given them.
     question.SetYesNoLabels(FromUtf8("はい"), FromUtf8("いいえ"));
-    // Only Yes leaves. Esc in the question answers nothing on GTK (it cancels
-    // the box): that keeps the dialog, as No does.
+    // Esc in the question answers nothing on GTK (it cancels the box): that
+    // keeps the dialog, as No does.
     if (question.ShowModal() != wxID_YES) return;
+#endif
     EndDialog(wxID_CANCEL);
 }
 

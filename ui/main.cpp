@@ -5,8 +5,14 @@
 
 wxIMPLEMENT_APP_NO_MAIN(CConverterApp);
 
-int main(int argc, char** argv) {
+int main([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
     // Before anything opens a file: the toolkit's warnings go to stderr.
     if (!OpenStandardStreams()) return 1;
+#ifdef __WXMSW__
+    // The wide command line, so that an argument keeps every character
+    // whatever the system's code page.
+    return wxEntry();
+#else
     return wxEntry(argc, argv);
+#endif
 }

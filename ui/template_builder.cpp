@@ -56,8 +56,10 @@ void CreateControl(wxDialog& dialog, const ControlTemplate& control) {
 }
 
 // A label's mnemonic moves the focus to the control after it in template
-// order, as the dialog manager of the classic platform does; GTK knows this
-// only for its own labels.
+// order, as the dialog manager of the classic platform does for its own
+// labels; the labels here are the generic control, whose mnemonics neither
+// GTK nor Windows know. Each gets a command of its own: on Windows a command
+// with a control's id goes to that control, not to the dialog.
 void AddLabelMnemonics(wxDialog& dialog, const DialogTemplate& layout) {
     std::vector<wxAcceleratorEntry> entries;
     for (std::size_t i = 0; i + 1 < layout.controls.size(); ++i) {
@@ -67,10 +69,11 @@ void AddLabelMnemonics(wxDialog& dialog, const DialogTemplate& layout) {
         wxString shown;
         const int index = wxControl::FindAccelIndex(FromUtf8(label.text), &shown);
         if (index == wxNOT_FOUND) continue;
-        entries.emplace_back(wxACCEL_ALT, static_cast<int>(wxToupper(shown[index])), target);
+        const int command = wxID_HIGHEST + 1 + static_cast<int>(i);
+        entries.emplace_back(wxACCEL_ALT, static_cast<int>(wxToupper(shown[index])), command);
         dialog.Bind(
             wxEVT_MENU,
-            [&dialog, target](wxCommandEvent&) { dialog.FindWindow(target)->SetFocus(); }, target);
+            [&dialog, target](wxCommandEvent&) { dialog.FindWindow(target)->SetFocus(); }, command);
     }
     dialog.SetAcceleratorTable(
         wxAcceleratorTable(static_cast<int>(entries.size()), entries.data()));

@@ -4,11 +4,13 @@
 # What building needs (the build configures its tests too: GoogleTest, and
 # GTK's headers for the dialog's tests), and what running the tests needs on
 # top. The Windows programs are cross-built with MinGW-w64 (POSIX threads for
-# std::thread) against GoogleTest's sources, and their tests run under Wine.
+# std::thread) against GoogleTest's sources and wxMSW (scripts/lib/wxmsw.sh),
+# their tests run under Wine (the dialog's in Japanese, with a locale of its
+# own), and NSIS makes the installer.
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libwxgtk3.2-dev libgtk-3-dev
-    fonts-ipafont-mincho g++-mingw-w64-x86-64-posix googletest)
+    fonts-ipafont-mincho g++-mingw-w64-x86-64-posix googletest nsis)
 TEST_PACKAGES=(xvfb xauth xdotool python3-ezdxf gdal-bin clang libclang-rt-14-dev desktop-file-utils dpkg-dev file
-    lintian wine wine64)
+    lintian wine wine64 fonts-wine locales)
 # What scripts/render-sample needs to draw the README's pictures.
 DOCS_PACKAGES=(python3-ezdxf python3-matplotlib)
 

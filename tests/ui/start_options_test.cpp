@@ -12,7 +12,7 @@ namespace {
 struct StartCase {
     std::vector<std::string> arguments;
     // Relative to the current directory unless it begins with '/'; "" for
-    // none.
+    // none. Written with '/', which stands for a backslash on Windows.
     std::string sourcePath;
     std::string error;
     bool modern = false;
@@ -22,6 +22,20 @@ struct StartCase {
     }
 };
 
+// The path as the platform writes it absolute: on Windows with backslashes and,
+// when it begins with '/', on the current directory's drive.
+wxString Absolute(const std::string& path) {
+    wxString text = wxString::FromUTF8(path);
+#ifdef __WINDOWS__
+    text.Replace("/", "\\");
+    if (path[0] == '/') return wxGetCwd().Left(2) + text;
+    return wxGetCwd() + "\\" + text;
+#else
+    if (path[0] == '/') return text;
+    return wxGetCwd() + "/" + text;
+#endif
+}
+
 class StartOptionsTest : public testing::TestWithParam<StartCase> {};
 
 TEST_P(StartOptionsTest, TakesOneFileMadeAbsolute) {
@@ -29,8 +43,7 @@ TEST_P(StartOptionsTest, TakesOneFileMadeAbsolute) {
     std::vector<wxString> arguments;
     for (const std::string& argument : c.arguments)
         arguments.push_back(wxString::FromUTF8(argument));
-    wxString expected = wxString::FromUTF8(c.sourcePath);
-    if (!c.sourcePath.empty() && c.sourcePath[0] != '/') expected = wxGetCwd() + "/" + expected;
+    const wxString expected = c.sourcePath.empty() ? wxString() : Absolute(c.sourcePath);
 
     const StartOptions options = ParseStartOptions(arguments);
 

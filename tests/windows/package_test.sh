@@ -1,22 +1,31 @@
 #!/usr/bin/env bash
-# package_test.sh CPACK BINARY_DIR VERSION WINE
-# Makes the zip and checks that it holds dxfconv.exe, the README and the
-# licence, and that the dxfconv.exe in it runs on its own.
+# package_test.sh CPACK BINARY_DIR VERSION WINE [PROGRAM...]
+# Makes the zip and checks that it holds dxfconv.exe, the other programs
+# named, the README and the licence, and that the dxfconv.exe in it runs on
+# its own.
 set -euo pipefail
 cpack=$1 binary_dir=$2 version=$3 wine=$4
+shift 4
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$cpack" --config "$binary_dir/CPackConfig.cmake" -B "$work" >/dev/null
 zip="$work/dxfconv-$version-win64.zip"
-/usr/bin/python3 - "$zip" "$work/unpacked" "$version" <<'PYTHON'
+/usr/bin/python3 - "$zip" "$work/unpacked" "$version" "$@" <<'PYTHON'
 import sys, zipfile
-path, target, version = sys.argv[1:]
+path, target, version, *programs = sys.argv[1:]
 names = sorted(zipfile.ZipFile(path).namelist())
 folder = f"dxfconv-{version}-win64/"
-expected = [folder + name for name in ("LICENSE", "README.md", "dxfconv.exe")]
+expected = sorted(folder + name for name in ["LICENSE", "README.md", "dxfconv.exe", *programs])
 if names != expected:
     sys.exit(f"the zip holds {names}, not {expected}")
 zipfile.ZipFile(path).extractall(target)
+# The dialog is a window program: no console opens with it.
+for program in programs:
+    image = open(f"{target}/{folder}{program}", "rb").read()
+    header = int.from_bytes(image[0x3C:0x40], "little")
+    subsystem = int.from_bytes(image[header + 24 + 68 : header + 24 + 70], "little")
+    if subsystem != 2:
+        sys.exit(f"{program} is for subsystem {subsystem}, not the Windows GUI (2)")
 PYTHON
 cd "$work/unpacked/dxfconv-$version-win64"
 printed=$("$wine" dxfconv.exe --version)
@@ -24,4 +33,4 @@ if [ "$printed" != "dxfconv $version" ]; then
     echo "dxfconv.exe from the zip printed: $printed" >&2
     exit 1
 fi
-echo "dxfconv-$version-win64.zip: dxfconv.exe, README.md, LICENSE; the program runs"
+echo "dxfconv-$version-win64.zip: dxfconv.exe $*, README.md, LICENSE; dxfconv.exe runs"

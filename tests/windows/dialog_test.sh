@@ -1,0 +1,143 @@
+#!/usr/bin/env bash
+# dialog_test.sh WINE DXFCONV_GUI_EXE
+# Drives the Windows dialog program under Wine like a user, with real keys on
+# the display it is given (a virtual one under xvfb-run), in Japanese: choose
+# a source with Browse in the system's file dialog (twice: the second time
+# it opens in the source's folder), type an output name,
+# press Enter, read the message box, answer No (N) to the exit question that
+# Esc asks, then leave with 終了(X) and Yes (Y); then started with a file,
+# as "Open with" starts it, convert it. Checks the outputs' bytes (those the
+# Linux build writes) and that each process ends with status 0.
+set -euo pipefail
+wine=$1 app=$2
+title='DXFからDXF変換'
+browse_title='DXF元ﾌｧｲﾙを選択'
+box_title='dxfconv-gui'
+
+work=$(mktemp -d)
+pid=""
+cleanup() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null
+    wineserver -k 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# A Wine prefix of its own, started on this display, and a Japanese locale
+# of its own, so that Windows speaks Japanese as on a Japanese system.
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d"
+export LOCPATH="$work/locale"
+mkdir -p "$LOCPATH"
+localedef -i ja_JP -f UTF-8 "$LOCPATH/ja_JP.UTF-8"
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+wineboot -i >/dev/null 2>&1
+wineserver -w
+
+# wait_for_window NAME: prints the id of the visible window titled NAME once
+# there is one; fails when it never comes.
+wait_for_window() {
+    local id round
+    for round in $(seq 600); do
+        id="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)"
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    fail "no window \"$1\""
+}
+
+# wait_gone ID: waits until the window is no longer visible.
+wait_gone() {
+    local round
+    for round in $(seq 100); do
+        xdotool search --onlyvisible --name '' 2>/dev/null | grep -qx "$1" || return 0
+        sleep 0.1
+    done
+    fail "window $1 stays open"
+}
+
+# Without a window manager the keyboard follows the pointer.
+point_at() { xdotool mousemove --window "$1" 8 8; sleep 0.3; }
+
+source_dir="$work/図面 & 資料"
+mkdir -p "$source_dir"
+printf '  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n 70\n1\n  0\nLAYER\n  2\nWALL\n 70\n0\n  6\nHIDDEN\n  0\nENDTAB\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  8\nWALL\n 10\n0.0\n  0\nENDSEC\n  0\nEOF\n' \
+    >"$source_dir/plan.dxf"
+printf '  0\r\nSECTION\r\n  2\r\nTABLES\r\n  0\r\nTABLE\r\n  2\r\nLAYER\r\n 70\r\n1\r\n  0\r\nLAYER\r\n  2\r\nWALL\r\n 70\r\n0\r\n  6\r\nHIDDEN\r\n  0\r\nENDTAB\r\n  0\r\nENDSEC\r\n  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nLINE\r\n  8\r\nWALL\r\n 10\r\n0.0\r\n  6\r\nHIDDEN\r\n  0\r\nENDSEC\r\n  0\r\nEOF\r\n' \
+    >"$work/expected.dxf"
+
+"$wine" "$app" &
+pid=$!
+dialog="$(wait_for_window "$title")"
+point_at "$dialog"
+
+# choose NAME: Browse (Alt+S), NAME typed into the file name field, which
+# has the focus, and Enter.
+choose() {
+    xdotool key alt+s
+    chooser="$(wait_for_window "$browse_title")"
+    point_at "$chooser"
+    xdotool key ctrl+a
+    xdotool type --delay 40 "$1"
+    xdotool key Return
+    wait_gone "$chooser"
+    point_at "$dialog"
+}
+# The full path the first time; the second time the file dialog opens in
+# the folder chosen last, where the name alone finds the file.
+choose "$(winepath -w "$source_dir/plan.dxf")"
+choose plan.dxf
+
+# The output name (Alt+F), then Enter runs Execute.
+xdotool key alt+f
+xdotool type --delay 40 'NEW'
+xdotool key Return
+box="$(wait_for_window "$box_title")"
+cmp "$source_dir/NEW.dxf" "$work/expected.dxf" || fail "the output differs"
+point_at "$box"
+xdotool key Return
+wait_gone "$box"
+
+# Esc asks; No (N, no Alt needed in a message box) keeps the dialog.
+point_at "$dialog"
+xdotool key Escape
+question="$(wait_for_window "$box_title")"
+point_at "$question"
+xdotool key n
+wait_gone "$question"
+kill -0 "$pid" 2>/dev/null || fail "No ended the application"
+xdotool search --onlyvisible --name "^$title\$" >/dev/null || fail "No closed the dialog"
+
+# leave: Exit (Alt+X) asks again; Yes (Y) ends the application.
+leave() {
+    point_at "$dialog"
+    xdotool key alt+x
+    question="$(wait_for_window "$box_title")"
+    point_at "$question"
+    xdotool key y
+    status=0
+    wait "$pid" || status=$?
+    pid=""
+    [ "$status" -eq 0 ] || fail "the application ended with status $status"
+}
+leave
+
+# Started with the file, as "Open with" starts it (the path in a Japanese
+# folder through the wide command line): the file is the source.
+"$wine" "$app" "$(winepath -w "$source_dir/plan.dxf")" &
+pid=$!
+dialog="$(wait_for_window "$title")"
+point_at "$dialog"
+xdotool key alt+f
+xdotool type --delay 40 'OPENED'
+xdotool key Return
+box="$(wait_for_window "$box_title")"
+cmp "$source_dir/OPENED.dxf" "$work/expected.dxf" || fail "the output of the opened file differs"
+point_at "$box"
+xdotool key Return
+wait_gone "$box"
+leave
+echo "PASS"
