@@ -42,17 +42,8 @@ apt_options=(-y -q --no-install-recommends -o DPkg::Lock::Timeout=600)
 remove_package() { ! on_machine || apt-get purge "${apt_options[@]}" dxfconv >/dev/null; }
 trap 'remove_package; rm -rf "$tmp"' EXIT
 
-"$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$tmp/pkg" >"$tmp/cpack.log" 2>&1 || {
-    cat "$tmp/cpack.log"
-    echo "FAIL: cpack -G DEB"
-    exit 1
-}
-debs=("$tmp"/pkg/dxfconv_*.deb)
-if [ "${#debs[@]}" -ne 1 ] || [ ! -f "${debs[0]}" ]; then
-    echo "FAIL: cpack made no single dxfconv_*.deb: ${debs[*]}"
-    exit 1
-fi
-deb=${debs[0]}
+source "$(dirname "$0")/build_deb.sh"
+build_deb "$cpack" "$build" "$tmp"
 
 # The control fields.
 field() { dpkg-deb -f "$deb" "$1"; }

@@ -24,17 +24,8 @@ fail() {
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-"$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$tmp/pkg" >"$tmp/cpack.log" 2>&1 || {
-    cat "$tmp/cpack.log"
-    echo "FAIL: cpack -G DEB"
-    exit 1
-}
-debs=("$tmp"/pkg/dxfconv_*.deb)
-if [ "${#debs[@]}" -ne 1 ] || [ ! -f "${debs[0]}" ]; then
-    echo "FAIL: cpack made no single dxfconv_*.deb: ${debs[*]}"
-    exit 1
-fi
-deb=${debs[0]}
+source "$(dirname "$0")/build_deb.sh"
+build_deb "$cpack" "$build" "$tmp"
 
 # Lintian warns on stderr when run as root; its findings go to stdout.
 lintian "$deb" >"$tmp/lintian.log" 2>"$tmp/lintian.err"

@@ -16,62 +16,13 @@ title='DXFからDXF変換'
 browse_title='DXF元ﾌｧｲﾙを選択'
 box_title="$(basename "$app")"
 
-work="$(mktemp -d)"
-pid=""
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/../support/window_driving.sh"
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-# A private home, so that the file chooser's history stays out of the user's.
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
-export XDG_CACHE_HOME="$work/home/.cache" GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
-mkdir -p "$HOME"
-
-# wait_for_window NAME: prints the id of the visible window titled NAME once
-# there is one; fails when it never comes.
-wait_for_window() {
-    local id round
-    for round in $(seq 100); do
-        id="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)"
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    fail "no window \"$1\""
-}
-
-# wait_gone ID: waits until the window is no longer visible.
-wait_gone() {
-    local round
-    for round in $(seq 100); do
-        xdotool search --onlyvisible --name '' 2>/dev/null | grep -qx "$1" || return 0
-        sleep 0.1
-    done
-    fail "window $1 stays open"
-}
-
-# Without a window manager the keyboard follows the pointer.
-point_at() { xdotool mousemove --window "$1" 8 8; }
-
-# click_in ID X_FRACTION Y_FROM_BOTTOM: clicks inside a window.
-click_in() {
-    local width height
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    xdotool mousemove --window "$1" "$((WIDTH * $2 / 100))" "$((HEIGHT - $3))" click 1
-}
+use_private_home
 
 source_dir="$work/図面 & 資料"
 mkdir -p "$source_dir"
-printf '  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n 70\n1\n  0\nLAYER\n  2\nWALL\n 70\n0\n  6\nHIDDEN\n  0\nENDTAB\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  8\nWALL\n 10\n0.0\n  0\nENDSEC\n  0\nEOF\n' \
-    >"$source_dir/plan.dxf"
-printf '  0\r\nSECTION\r\n  2\r\nTABLES\r\n  0\r\nTABLE\r\n  2\r\nLAYER\r\n 70\r\n1\r\n  0\r\nLAYER\r\n  2\r\nWALL\r\n 70\r\n0\r\n  6\r\nHIDDEN\r\n  0\r\nENDTAB\r\n  0\r\nENDSEC\r\n  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nLINE\r\n  8\r\nWALL\r\n 10\r\n0.0\r\n  6\r\nHIDDEN\r\n  0\r\nENDSEC\r\n  0\r\nEOF\r\n' \
-    >"$work/expected.dxf"
+write_plan "$source_dir"
 
 if [ -n "$desktop" ]; then
     # Arguments it cannot use end the start before any window opens.
@@ -134,8 +85,5 @@ point_at "$dialog"
 xdotool key alt+x
 question="$(wait_for_window "$box_title")"
 click_in "$question" 75 16
-status=0
-wait "$pid" || status=$?
-pid=""
-[ "$status" -eq 0 ] || fail "the application ended with status $status"
+wait_ended
 echo "PASS"

@@ -10,40 +10,15 @@ app="$1"
 title='DXFからDXF変換 \(R13以降\)'
 box_title="$(basename "$app")"
 
-work="$(mktemp -d)"
-pid=""
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
-mkdir -p "$HOME"
-
-wait_for_window() {
-    local id round
-    for round in $(seq 100); do
-        id="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)"
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    fail "no window \"$1\""
-}
+source "$(dirname "$0")/../support/window_driving.sh"
+use_private_home
 
 "$app" --modern &
 pid=$!
 dialog="$(wait_for_window "$title")"
-xdotool mousemove --window "$dialog" 8 8
+point_at "$dialog"
 xdotool key alt+x
 question="$(wait_for_window "$box_title")"
-eval "$(xdotool getwindowgeometry --shell "$question")"
-xdotool mousemove --window "$question" "$((WIDTH * 75 / 100))" "$((HEIGHT - 16))" click 1
-status=0
-wait "$pid" || status=$?
-pid=""
-[ "$status" -eq 0 ] || fail "the application ended with status $status"
+click_in "$question" 75 16
+wait_ended
 echo "PASS"
