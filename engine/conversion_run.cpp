@@ -85,7 +85,6 @@ RunOutcome Convert(ConversionState& state, const KnownLinetypes& knownLinetypes,
     PassByteOrderMark(state);
     for (;;) {
         const LineReader::Status status = state.sourceFile.ReadLine(state.rawLine);
-        bool longLine = false;
         // A failed read shows only at the end of the input, never with a
         // whole line, so one test serves the common case.
         if (status != LineReader::Status::Line) [[unlikely]] {
@@ -100,7 +99,6 @@ RunOutcome Convert(ConversionState& state, const KnownLinetypes& knownLinetypes,
                     return RunOutcome::Stopped;
                 }
                 if (!ReadLongLine(state, sink)) return RunOutcome::Stopped;
-                longLine = true;
             }
         }
 
@@ -114,7 +112,7 @@ RunOutcome Convert(ConversionState& state, const KnownLinetypes& knownLinetypes,
         if (!ReplaceLtypeTable(state, knownLinetypes, sink)) return RunOutcome::Stopped;
 
         state.previousLine = state.currentLine;
-        if (longLine) [[unlikely]] {
+        if (state.lineIsLong) [[unlikely]] {
             state.longLine.Echo(state.outputFile);
             state.lineIsLong = false;
         } else {
