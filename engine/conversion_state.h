@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "layer_map.h"
 #include "layer_table.h"
 #include "line_reader.h"
 #include "line_text.h"

@@ -13,7 +13,7 @@ namespace {
     std::string_view text;
     if (!NameText(state, text)) return;
     if (IsChar(state.previousLine, '2')) state.layerMap.SetName(slot, text);
-    if (IsChar(state.previousLine, '6')) state.layerMap.At(slot).linetype = text;
+    if (IsChar(state.previousLine, '6')) state.layerMap.At(slot).SetLinetype(text);
 }
 
 // Modern mode: every name of the LTYPE table's entries is a known

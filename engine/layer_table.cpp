@@ -34,24 +34,3 @@ int LayerTable::LowestSlotNamed(const LineText& name) const {
         if (records_[static_cast<std::size_t>(slot)].name == name) return slot;
     }
 }
-
-void LayerMap::Index(std::int32_t named) {
-    const std::string& name = names_[static_cast<std::size_t>(named)].name;
-    std::size_t at = Hash(name) & (index_.size() - 1);
-    while (index_[at] >= 0) at = (at + 1) & (index_.size() - 1);
-    index_[at] = named;
-}
-
-void LayerMap::SetName(std::size_t entry, std::string_view name) {
-    At(entry);
-    if (Find(name) >= 0) return;
-    names_.push_back({std::string(name), static_cast<int>(entry)});
-    if (names_.size() * 2 > index_.size()) {
-        index_.assign(index_.empty() ? 64 : index_.size() * 2, -1);
-        for (std::size_t named = 0; named < names_.size(); ++named) {
-            Index(static_cast<std::int32_t>(named));
-        }
-    } else {
-        Index(static_cast<std::int32_t>(names_.size() - 1));
-    }
-}

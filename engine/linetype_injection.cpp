@@ -16,10 +16,10 @@ std::string_view MappedLinetype(ConversionState& state, int layerSlot) {
         state.layerMap.At(static_cast<std::size_t>(layerSlot - kFirstMappedLayer));
     const std::uint32_t generation = state.linetypeNames.generation();
     if (layer.checkedAt != generation) {
-        layer.known = state.linetypeNames.Known(layer.linetype);
+        layer.known = state.linetypeNames.Known(layer.linetype());
         layer.checkedAt = generation;
     }
-    return layer.known ? std::string_view(layer.linetype) : std::string_view();
+    return layer.known ? layer.linetype() : std::string_view();
 }
 
 // Modern mode's part of the default conversion's loop is kept out of it.
@@ -28,8 +28,7 @@ std::string_view MappedLinetype(ConversionState& state, int layerSlot) {
     const std::string_view linetype = MappedLinetype(state, layerSlot);
     if (linetype.empty()) return false;
     state.outputFile.WriteLine(std::string_view(kLinetypeCode, 3));
-    state.outputFile.WriteBytes(linetype);
-    state.outputFile.EndLine();
+    state.outputFile.WriteLine(linetype);
     return true;
 }
 
@@ -71,8 +70,9 @@ bool IsExtendedDataStart(const LineText& line) {
 // A value line: the line before it is its group code.
 [[gnu::noinline]] void FindMappedLayer(const ConversionState& state, int& layerSlot) {
     std::string_view name;
-    if (!NameText(state, name)) return;
-    const int found = state.layerMap.Find(name);
+    const int found = !state.lineIsLong       ? state.layerMap.Find(state.currentLine)
+                      : NameText(state, name) ? state.layerMap.Find(name)
+                                              : -1;
     if (found >= 0) layerSlot = kFirstMappedLayer + found;
 }
 

@@ -330,4 +330,61 @@ INSTANTIATE_TEST_SUITE_P(Entries, CaptureEntry, ::testing::ValuesIn(EntryCases()
                              return std::string(info.param.name);
                          });
 
+// Modern mode's layer map compares names a word at a time, zero-padded; the
+// rows are names that only the last byte, the length or a NUL tells apart.
+TEST(CaptureModernMap, EachNameFindsItsOwnEntryInBothForms) {
+    using namespace std::string_literals;
+    const std::vector<std::string> names = {"",
+                                            "0",
+                                            "A",
+                                            "AB",
+                                            "AB\0"s,
+                                            "ABCDEFG",
+                                            "ABCDEFGH",
+                                            "ABCDEFGI",
+                                            "ABCDEFGH1",
+                                            "ABCDEFGH\0"s,
+                                            "ABCDEFGH2",
+                                            "Wall",
+                                            "WALL",
+                                            "壁",
+                                            std::string(97, 'x'),
+                                            std::string(98, 'x'),
+                                            std::string(kLongestName, 'y')};
+    LayerMap map;
+    for (std::size_t entry = 0; entry < names.size(); ++entry) map.SetName(entry, names[entry]);
+    map.SetName(names.size(), "AB");  // a name given twice keeps its first entry
+    for (std::size_t entry = 0; entry < names.size(); ++entry) {
+        SCOPED_TRACE("entry " + std::to_string(entry));
+        EXPECT_EQ(map.Find(names[entry]), static_cast<int>(entry));
+        if (names[entry].size() >= LineText::kCapacity) continue;
+        // A line as the stages hold it keeps a longer line's bytes behind its end.
+        LineText line;
+        line.assign(std::string(LineText::kCapacity, '\xFF'));
+        line.assign(names[entry]);
+        EXPECT_EQ(map.Find(line), static_cast<int>(entry));
+    }
+    EXPECT_EQ(map.Find("ABC"), -1);
+    EXPECT_EQ(map.Find(std::string(kLongestName - 1, 'y')), -1);
+}
+
+TEST(CaptureModernMap, ThousandsOfLayersAreAllFound) {
+    LayerMap map;
+    constexpr int kLayers = 20000;
+    for (int entry = 0; entry < kLayers; ++entry) map.SetName(entry, "L" + std::to_string(entry));
+    for (int entry = 0; entry < kLayers; entry += 7) {
+        EXPECT_EQ(map.Find("L" + std::to_string(entry)), entry);
+    }
+    EXPECT_EQ(map.Find("L" + std::to_string(kLayers)), -1);
+}
+
+TEST(CaptureModernMap, LinetypeIsKeptAsSpelled) {
+    LayerMap map;
+    EXPECT_EQ(map.At(3).linetype(), "");
+    map.At(3).SetLinetype("Hidden2");
+    EXPECT_EQ(map.At(3).linetype(), "Hidden2");
+    map.At(3).SetLinetype("");
+    EXPECT_EQ(map.At(3).linetype(), "");
+}
+
 }  // namespace

@@ -1,0 +1,33 @@
+#include "layer_map.h"
+
+void LayerMap::Layer::SetLinetype(std::string_view text) {
+    if (text.size() <= LineText::kCapacity) {
+        shortLinetype_.assign(text);
+        longLinetype_.clear();
+    } else {
+        longLinetype_.assign(text);
+    }
+}
+
+void LayerMap::Index(const Slot& named) {
+    const auto wordAt = [this, &named](std::size_t at) { return words_[named.firstWord + at / 8]; };
+    std::size_t at = PlaceOf(Hash(named.size, named.head, wordAt));
+    while (index_[at].entry >= 0) at = (at + 1) & (index_.size() - 1);
+    index_[at] = named;
+}
+
+void LayerMap::SetName(std::size_t entry, std::string_view name) {
+    At(entry);
+    if (Find(name) >= 0) return;
+    const Slot named{name.empty() ? 0 : TextWord(name, 0), static_cast<std::uint32_t>(name.size()),
+                     static_cast<std::int32_t>(entry), words_.size()};
+    for (std::size_t at = 0; at < name.size(); at += 8) words_.push_back(TextWord(name, at));
+    if (++names_ * 2 > index_.size()) {
+        std::vector<Slot> old(index_.empty() ? 64 : index_.size() * 2, Slot{0, 0, -1, 0});
+        old.swap(index_);
+        for (const Slot& slot : old) {
+            if (slot.entry >= 0) Index(slot);
+        }
+    }
+    Index(named);
+}
