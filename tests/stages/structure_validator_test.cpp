@@ -224,7 +224,7 @@ INSTANTIATE_TEST_SUITE_P(AllStates, CheckInState,
 struct Spelling {
     const char* name;
     const char* codeLine;
-    const char* keywordLine;
+    std::string_view keywordLine;
     bool recognised;
 };
 
@@ -242,6 +242,12 @@ const Spelling kSpellings[] = {
     {"IdeographicSpace", "  0", "ENDSEC\xE3\x80\x80", false},
     {"CodeWithLeadingZero", " 00", "ENDSEC", false},
     {"OtherCode", "  1", "ENDSEC", false},
+    // Keywords are compared as whole 8-byte words.
+    {"OneByteMore", "  0", "ENDSECS", false},
+    {"OneByteLess", "  0", "ENDSE", false},
+    {"NulAfter", "  0", std::string_view("ENDSEC\0", 7), false},
+    {"NulWithin", "  0", std::string_view("END\0SEC", 7), false},
+    {"EntityNameOfAKeywordsHash", "  0", "LEADER", false},
 };
 
 class KeywordSpelling : public ::testing::TestWithParam<Spelling> {};
@@ -254,7 +260,8 @@ TEST_P(KeywordSpelling, RecognisedOnlyWithSpacesRemoved) {
         ExpectRunWithEitherLineEnd({s.codeLine, StopAt(s.keywordLine), "  0", "EOF"},
                                    StructureErrorCalls(2, "ENDSEC"));
     } else {
-        ExpectRunWithEitherLineEnd({s.codeLine, s.keywordLine, "  0", "EOF"}, FinishedCalls());
+        ExpectRunWithEitherLineEnd({s.codeLine, std::string(s.keywordLine), "  0", "EOF"},
+                                   FinishedCalls());
     }
 }
 
