@@ -58,7 +58,7 @@ void WriteLinetypeGroupIfNeeded(ConversionState& state, int hasLinetype, int lay
 }
 
 void NoteSubclassMarker(ConversionState& state, int& markers, int& hasLinetype, int layerSlot) {
-    if (state.modern && Is(state.currentLine, "100")) {
+    if (Is(state.currentLine, "100") && state.modern) {
         CountSubclassMarker(state, markers, hasLinetype, layerSlot);
     }
 }
