@@ -69,10 +69,13 @@ bool IsExtendedDataStart(const LineText& line) {
 
 // A value line: the line before it is its group code.
 [[gnu::noinline]] void FindMappedLayer(const ConversionState& state, int& layerSlot) {
+    int found = -1;
     std::string_view name;
-    const int found = !state.lineIsLong       ? state.layerMap.Find(state.currentLine)
-                      : NameText(state, name) ? state.layerMap.Find(name)
-                                              : -1;
+    if (!state.lineIsLong) [[likely]] {
+        found = state.layerMap.Find(state.currentLine);
+    } else if (NameText(state, name)) {
+        found = state.layerMap.Find(name);
+    }
     if (found >= 0) layerSlot = kFirstMappedLayer + found;
 }
 

@@ -17,14 +17,6 @@ bool IsByLayerOrByBlock(std::string_view upper) {
 
 }  // namespace
 
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Upper(a[i]) != Upper(b[i])) return false;
-    }
-    return true;
-}
-
 void LinetypeNames::Reset(const KnownLinetypes& knownLinetypes) {
     upperNames_.clear();
     for (const char* name : knownLinetypes) Add(name);

@@ -23,6 +23,3 @@ private:
     std::uint32_t generation_ = 1;
     mutable std::string scratch_;
 };
-
-// ASCII letters compared without case, every other byte as it is.
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
