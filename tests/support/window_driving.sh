@@ -1,12 +1,9 @@
 # Sourced by the tests that drive the real dialog program from outside with
 # xdotool, on the display they are given: a work folder removed at the end
-# with the program started into $pid, the waits for windows, the pointer
-# (without a window manager the keyboard follows it), and the small drawing
-# they convert with what the converter makes of it.
-#
-# WINDOW_ROUNDS (tenths of a second to wait for a window; default 100) and
-# POINTER_SETTLE (seconds to wait after the pointer moves; default 0) may be
-# set before sourcing; a function end_extra, if defined, runs at the end.
+# with the program started into $pid, the window waits and pointer of
+# scripts/lib/window_waits.sh (whose settings apply), and the small drawing
+# they convert with what the converter makes of it. A function end_extra, if
+# defined, runs at the end.
 
 work="$(mktemp -d)"
 pid=""
@@ -22,27 +19,7 @@ fail() {
     exit 1
 }
 
-# wait_for_window NAME: prints the id of the visible window titled NAME once
-# there is one; fails when it never comes.
-wait_for_window() {
-    local id round
-    for round in $(seq "${WINDOW_ROUNDS:-100}"); do
-        id="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)"
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    fail "no window \"$1\""
-}
-
-# wait_gone ID: waits until the window is no longer visible.
-wait_gone() {
-    local round
-    for round in $(seq 100); do
-        xdotool search --onlyvisible --name '' 2>/dev/null | grep -qx "$1" || return 0
-        sleep 0.1
-    done
-    fail "window $1 stays open"
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/window_waits.sh"
 
 # use_private_home: a home of the test's own, so that the file chooser's
 # history and the toolkit's settings stay out of the user's.
@@ -51,18 +28,6 @@ use_private_home() {
     export XDG_DATA_HOME="$work/home/.local/share" XDG_CACHE_HOME="$work/home/.cache"
     export GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
     mkdir -p "$HOME"
-}
-
-point_at() {
-    xdotool mousemove --window "$1" 8 8
-    sleep "${POINTER_SETTLE:-0}"
-}
-
-# click_in ID X_PERCENT Y_FROM_BOTTOM: clicks inside a window.
-click_in() {
-    local WIDTH HEIGHT
-    eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(WIDTH|HEIGHT)=')"
-    xdotool mousemove --window "$1" "$((WIDTH * $2 / 100))" "$((HEIGHT - $3))" click 1
 }
 
 # wait_ended: waits for the program in $pid; fails unless its status is 0.
@@ -80,4 +45,26 @@ write_plan() {
         >"$1/plan.dxf"
     printf '  0\r\nSECTION\r\n  2\r\nTABLES\r\n  0\r\nTABLE\r\n  2\r\nLAYER\r\n 70\r\n1\r\n  0\r\nLAYER\r\n  2\r\nWALL\r\n 70\r\n0\r\n  6\r\nHIDDEN\r\n  0\r\nENDTAB\r\n  0\r\nENDSEC\r\n  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nLINE\r\n  8\r\nWALL\r\n 10\r\n0.0\r\n  6\r\nHIDDEN\r\n  0\r\nENDSEC\r\n  0\r\nEOF\r\n' \
         >"$work/expected.dxf"
+}
+
+# convert_as NAME FOLDER: NAME as the output name (Alt+F), Execute by Enter;
+# once the message box has come, FOLDER/NAME.dxf must be $work/expected.dxf;
+# then Enter closes the box.
+convert_as() {
+    local box
+    xdotool key alt+f
+    xdotool type --delay 40 "$1"
+    xdotool key Return
+    box="$(wait_for_window "$box_title")"
+    cmp "$2/$1.dxf" "$work/expected.dxf" || fail "$1.dxf differs from the expected output"
+    point_at "$box"
+    xdotool key Return
+    wait_gone "$box"
+}
+
+# ask KEY: KEY pressed in $dialog; prints the id of the question it opens.
+ask() {
+    point_at "$dialog"
+    xdotool key "$1"
+    wait_for_window "$box_title"
 }

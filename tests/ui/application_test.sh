@@ -62,28 +62,16 @@ fi
 
 # The output name (Alt+F), then Enter runs Execute.
 point_at "$dialog"
-xdotool key alt+f
-xdotool type --delay 40 'NEW'
-xdotool key Return
-box="$(wait_for_window "$box_title")"
-cmp "$source_dir/NEW.dxf" "$work/expected.dxf" || fail "the output differs"
-point_at "$box"
-xdotool key Return
-wait_gone "$box"
+convert_as NEW "$source_dir"
 
 # Esc asks; No (the left button) keeps the dialog.
-point_at "$dialog"
-xdotool key Escape
-question="$(wait_for_window "$box_title")"
+question="$(ask Escape)"
 click_in "$question" 25 16
 wait_gone "$question"
 kill -0 "$pid" 2>/dev/null || fail "No ended the application"
 xdotool search --onlyvisible --name "^$title\$" >/dev/null || fail "No closed the dialog"
 
 # Exit (Alt+X) asks again; Yes (the right button) ends the application.
-point_at "$dialog"
-xdotool key alt+x
-question="$(wait_for_window "$box_title")"
-click_in "$question" 75 16
+click_in "$(ask alt+x)" 75 16
 wait_ended
 echo "PASS"

@@ -16,9 +16,6 @@ use_private_home
 "$app" --modern &
 pid=$!
 dialog="$(wait_for_window "$title")"
-point_at "$dialog"
-xdotool key alt+x
-question="$(wait_for_window "$box_title")"
-click_in "$question" 75 16
+click_in "$(ask alt+x)" 75 16
 wait_ended
 echo "PASS"

@@ -20,15 +20,7 @@ WINDOW_ROUNDS=600 POINTER_SETTLE=0.3
 end_extra() { wineserver -k 2>/dev/null || true; }
 source "$(dirname "$0")/../support/window_driving.sh"
 
-# A Wine prefix of its own, started on this display, and a Japanese locale
-# of its own, so that Windows speaks Japanese as on a Japanese system.
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d"
-export LOCPATH="$work/locale"
-mkdir -p "$LOCPATH"
-localedef -i ja_JP -f UTF-8 "$LOCPATH/ja_JP.UTF-8"
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
-wineboot -i >/dev/null 2>&1
-wineserver -w
+use_japanese_wine "$work"
 
 source_dir="$work/図面 & 資料"
 mkdir -p "$source_dir"
@@ -57,19 +49,10 @@ choose "$(winepath -w "$source_dir/plan.dxf")"
 choose plan.dxf
 
 # The output name (Alt+F), then Enter runs Execute.
-xdotool key alt+f
-xdotool type --delay 40 'NEW'
-xdotool key Return
-box="$(wait_for_window "$box_title")"
-cmp "$source_dir/NEW.dxf" "$work/expected.dxf" || fail "the output differs"
-point_at "$box"
-xdotool key Return
-wait_gone "$box"
+convert_as NEW "$source_dir"
 
 # Esc asks; No (N, no Alt needed in a message box) keeps the dialog.
-point_at "$dialog"
-xdotool key Escape
-question="$(wait_for_window "$box_title")"
+question="$(ask Escape)"
 point_at "$question"
 xdotool key n
 wait_gone "$question"
@@ -78,9 +61,7 @@ xdotool search --onlyvisible --name "^$title\$" >/dev/null || fail "No closed th
 
 # leave: Exit (Alt+X) asks again; Yes (Y) ends the application.
 leave() {
-    point_at "$dialog"
-    xdotool key alt+x
-    question="$(wait_for_window "$box_title")"
+    question="$(ask alt+x)"
     point_at "$question"
     xdotool key y
     wait_ended
@@ -93,13 +74,6 @@ leave
 pid=$!
 dialog="$(wait_for_window "$title")"
 point_at "$dialog"
-xdotool key alt+f
-xdotool type --delay 40 'OPENED'
-xdotool key Return
-box="$(wait_for_window "$box_title")"
-cmp "$source_dir/OPENED.dxf" "$work/expected.dxf" || fail "the output of the opened file differs"
-point_at "$box"
-xdotool key Return
-wait_gone "$box"
+convert_as OPENED "$source_dir"
 leave
 echo "PASS"
