@@ -30,12 +30,13 @@ thread_local bool threadInRun = false;
 
 // Called by operator new when an allocation fails; returning tries again.
 // The last run to want memory, with every other one waiting too, ends the
-// program: nothing would give any back.
+// program: nothing would give any back. So does a thread that is not a run
+// (a run's reader or writer): its run may be waiting for it.
 void WaitForMemory() {
     std::unique_lock lock(runsMutex);
-    if (runsInProgress - runsWaiting - (threadInRun ? 1 : 0) <= 0) EndForWantOfMemory();
+    if (!threadInRun || runsInProgress - runsWaiting - 1 <= 0) EndForWantOfMemory();
     const std::uint64_t endedBefore = runsEnded;
-    if (threadInRun) ++runsWaiting;
+    ++runsWaiting;
     runEnded.wait(lock, [&] { return runsEnded != endedBefore; });
 }
 

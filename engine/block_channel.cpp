@@ -13,11 +13,14 @@ bool BlockChannel::TakeEmpty(Block& block) {
     if (closed_) return false;
     block = empty_.front();
     empty_.pop_front();
-    if (block.bytes == nullptr) {
-        storage_.push_back(std::make_unique_for_overwrite<char[]>(bytesPerBlock_));
-        block.bytes = storage_.back().get();
-    }
+    Provide(block);
     return true;
+}
+
+void BlockChannel::Provide(Block& block) {
+    if (block.bytes != nullptr) return;
+    storage_.push_back(std::make_unique_for_overwrite<char[]>(bytesPerBlock_));
+    block.bytes = storage_.back().get();
 }
 
 bool BlockChannel::TakeFull(Block& block) {
@@ -65,6 +68,10 @@ void BlockChannel::Close() {
 void BlockChannel::StartThread(std::function<void()> work) {
     if (threadTried_) return;
     threadTried_ = true;
+    {
+        const std::lock_guard lock(mutex_);
+        for (Block& block : empty_) Provide(block);
+    }
     try {
         thread_ = std::thread(std::move(work));
     } catch (const std::system_error&) {

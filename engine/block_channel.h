@@ -24,8 +24,8 @@ public:
     };
 
     // Every block has bytesPerBlock bytes of storage, uninitialised, made the
-    // first time the block is taken: a small file needs fewer blocks than
-    // the channel has.
+    // first time the block is taken in line (a small file needs fewer blocks
+    // than the channel has) and for all of them before a thread starts.
     BlockChannel(std::size_t blocks, std::size_t bytesPerBlock);
     BlockChannel(const BlockChannel&) = delete;
     BlockChannel& operator=(const BlockChannel&) = delete;
@@ -33,7 +33,10 @@ public:
 
     // Runs work on a thread of its own; only the first call does. Where no
     // thread can be started, hasThread() stays false and the work is left
-    // to the caller, in line.
+    // to the caller, in line. The storage of every block is made first, on
+    // the caller's thread: an allocation that fails there waits or ends as
+    // the run's own, where one on the thread would wait under the lock for
+    // a run that is waiting for the thread.
     void StartThread(std::function<void()> work);
     bool hasThread() const { return thread_.joinable(); }
     // Closes the channel and waits for its thread, if one runs, to end.
@@ -53,6 +56,8 @@ public:
     void Close();
 
 private:
+    void Provide(Block& block);
+
     std::size_t bytesPerBlock_;
     std::vector<std::unique_ptr<char[]>> storage_;
     std::mutex mutex_;

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr unsigned kAlarmSeconds = 60;
 constexpr int kSetupFailed = 77;
 
 bool SetLimit(int resource, std::optional<rlim_t> value) {
@@ -57,7 +56,7 @@ bool RedirectStreams(const ChildSetup& setup, int out, int err) {
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
-    ::alarm(kAlarmSeconds);  // stays set across exec
+    ::alarm(setup.alarmSeconds);  // stays set across exec
     ::execv(DXFCONV_PATH, argv.data());
     ::_exit(127);
 }

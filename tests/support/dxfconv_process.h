@@ -22,6 +22,8 @@ struct ChildSetup {
     bool errorToClosedPipe = false;
     // Signals ignored by whoever starts the command (nohup ignores SIGHUP).
     std::vector<int> ignoredSignals = {};
+    // After this long the child is ended by SIGALRM: a hang fails the test.
+    unsigned alarmSeconds = 60;
 };
 
 // How one run of the dxfconv command ended and what it printed.
@@ -35,8 +37,8 @@ struct CommandResult {
 };
 
 // A dxfconv command started as a child process, from a working directory,
-// its arguments passed as bytes. A command still running after a generous
-// alarm is ended by it, so that a hang fails the test instead of stopping it.
+// its arguments passed as bytes. A command still running after its alarm is
+// ended by it, so that a hang fails the test instead of stopping it.
 // Its standard output and error are pipes, which no file size limit
 // touches.
 class DxfconvChild {
