@@ -13,22 +13,19 @@ inline constexpr bool kDrivePrefixes = true;
 inline constexpr std::string_view kPathSeparators = "/";
 inline constexpr bool kDrivePrefixes = false;
 #endif
-inline constexpr bool kShiftJisPaths = false;
 
-// The byte index of the last separator in path, or npos. In a Shift-JIS
-// path the second byte of a double-byte character is never a separator,
-// even where it is 0x5C ('\'), as in 表 or ソ.
-std::size_t LastSeparatorIndex(std::string_view path, std::string_view separators, bool shiftJis);
+// The byte index of the last separator in path, or npos.
+std::size_t LastSeparatorIndex(std::string_view path, std::string_view separators);
 
 // How many bytes of path name its folder: up to and including the last
 // separator. Without one, a drive prefix such as "C:" (the current folder of
 // drive C) where drives count, else nothing: the current folder.
 std::size_t FolderPartLength(std::string_view path, std::string_view separators = kPathSeparators,
-                             bool shiftJis = kShiftJisPaths, bool drives = kDrivePrefixes);
+                             bool drives = kDrivePrefixes);
 
 // The output lies beside the source: the source's folder part, then the
 // name, then the extension.
 std::string ComposeOutputPath(std::string_view sourcePath, std::string_view outputName,
                               std::string_view extension,
                               std::string_view separators = kPathSeparators,
-                              bool shiftJis = kShiftJisPaths, bool drives = kDrivePrefixes);
+                              bool drives = kDrivePrefixes);

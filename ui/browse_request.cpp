@@ -73,7 +73,7 @@ std::string AnyCasePatterns(std::string_view wildcard) {
 
 std::string InitialDirectory(std::string_view currentPath) {
     if (currentPath.empty()) return "";
-    const std::size_t separator = LastSeparatorIndex(currentPath, kPathSeparators, kShiftJisPaths);
+    const std::size_t separator = LastSeparatorIndex(currentPath, kPathSeparators);
     if (separator == std::string_view::npos || separator <= 1) return "";
     return std::string(currentPath.substr(0, separator));
 }
