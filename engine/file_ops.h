@@ -26,3 +26,7 @@ struct FileOps {
 
 // The real file system: POSIX calls, or the Win32 API on Windows.
 FileOps SystemFileOps();
+
+// Opens the system's null device for writing: whatever is written to it is
+// discarded. -1 on failure.
+int OpenNullDevice();

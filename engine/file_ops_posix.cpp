@@ -57,3 +57,7 @@ FileOps SystemFileOps() {
     return FileOps{PathExists,   PathOrLinkExists, OpenRegularFileForReading,         CreateNewFile,
                    ReadRetrying, WriteRetrying,    [](int fd) { return ::close(fd); }};
 }
+
+int OpenNullDevice() {
+    return ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+}

@@ -93,3 +93,7 @@ FileOps SystemFileOps() {
         PathExists,   PathOrLinkExists, OpenRegularFileForReading,          CreateNewFile,
         ReadFromFile, WriteToFile,      [](int fd) { return ::_close(fd); }};
 }
+
+int OpenNullDevice() {
+    return ::_open("NUL", _O_WRONLY | _O_BINARY | _O_NOINHERIT);
+}
