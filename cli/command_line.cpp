@@ -17,6 +17,24 @@ CommandLine UsageError(const std::string& text) {
     return result;
 }
 
+// Why a suffix would not give an output name in the source's own folder,
+// or nothing when it does. Only dots and spaces would make a name Windows
+// trims to another one.
+std::string SuffixProblem(std::string_view suffix) {
+    const std::size_t separator = suffix.find_first_of(kPathSeparators);
+    if (separator != std::string_view::npos) {
+        return "オプション --suffix の接尾辞に区切り文字 " + std::string(1, suffix[separator]) +
+               " は使えません。変換後ﾌｧｲﾙは元ﾌｧｲﾙと同じﾌｫﾙﾀﾞに作られます: " + std::string(suffix);
+    }
+    if (suffix.find('\0') != std::string_view::npos) {
+        return "オプション --suffix の接尾辞に NUL 文字は使えません。";
+    }
+    if (!suffix.empty() && suffix.find_first_not_of(". ") == std::string_view::npos) {
+        return "オプション --suffix の接尾辞が点と空白だけです: " + std::string(suffix);
+    }
+    return "";
+}
+
 // A job count: digits only, at most a few thousand.
 bool ParseJobs(const std::string& text, unsigned& jobs) {
     if (text.empty() || text.size() > 4) return false;
@@ -99,6 +117,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             result.modern = true;
         } else if (TakeValue(arguments, i, "", "--suffix", value, missing)) {
             if (missing) return UsageError("オプション --suffix には接尾辞が必要です。");
+            if (const std::string problem = SuffixProblem(value); !problem.empty()) {
+                return UsageError(problem);
+            }
             result.suffix = value;
             result.batch = true;
         } else if (TakeValue(arguments, i, "-j", "--jobs", value, missing)) {

@@ -126,6 +126,13 @@ const UsageCase kUsageCases[] = {
     {"JobsNotANumber", {"-j", "many", "--check", "a.dxf"}, "many"},
     {"JobsNegative", {"--jobs=-1", "--check", "a.dxf"}, "-1"},
     {"JobsTooMany", {"-j", "100000", "--check", "a.dxf"}, "100000"},
+    {"SuffixWithASlash", {"--suffix", "/../evil", "a.dxf"}, "区切り文字 / は使えません"},
+    {"SuffixWithANul", {"--suffix", std::string("_l\0t", 4), "a.dxf"}, "NUL 文字"},
+    {"SuffixOfDots", {"--suffix=..", "a.dxf"}, "点と空白だけです: .."},
+    {"SuffixOfADotAndSpaces", {"--suffix", " . ", "a.dxf"}, "点と空白だけです"},
+#ifdef _WIN32
+    {"SuffixWithABackslash", {"--suffix", "\\..\\evil", "a.dxf"}, "区切り文字 \\ は使えません"},
+#endif
 };
 
 class ParseUsageErrors : public testing::TestWithParam<UsageCase> {};
