@@ -20,6 +20,9 @@ struct Slot {
     const char* path = nullptr;  // the run's own string, alive until it closes
 };
 
+// About two seconds of PauseBriefly.
+constexpr int kCreatingPauses = 2000;
+
 std::unique_ptr<Slot[]> slots;
 unsigned slotCount = 0;
 std::atomic<bool> removing{false};
@@ -94,8 +97,13 @@ void RemoveCreatedOutputs() {
     for (unsigned i = 0; i < slotCount; ++i) {
         Slot& slot = slots[i];
         int state = slot.state.load();
-        // Creating ends soon, on a thread that keeps the signals out meanwhile.
-        while (state == Creating) state = slot.state.load();
+        // Creating ends soon, on a thread that keeps the signals out
+        // meanwhile; unless the create hangs (a share that stopped
+        // answering), where the program ends without that output.
+        for (int pauses = 0; state == Creating && pauses < kCreatingPauses; ++pauses) {
+            PauseBriefly();
+            state = slot.state.load();
+        }
         if (state == Open) RemoveIfStill(slot.path, slot.identity);
     }
 }

@@ -23,5 +23,8 @@ void RemoveIfStill(const char* path, const OutputIdentity& identity);
 void HoldEndingSignals();
 void ReleaseEndingSignals();
 
+// Waits about a millisecond; safe in a signal handler.
+void PauseBriefly();
+
 // The program is ending on another thread: this one waits for it.
 [[noreturn]] void WaitForTheEnd();

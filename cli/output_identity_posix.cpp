@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <ctime>
 #include <initializer_list>
 
 #include "output_identity.h"
@@ -35,6 +36,11 @@ void HoldEndingSignals() {
 
 void ReleaseEndingSignals() {
     pthread_sigmask(SIG_SETMASK, &signalsBefore, nullptr);
+}
+
+void PauseBriefly() {
+    const timespec pause{0, 1000000};
+    ::nanosleep(&pause, nullptr);
 }
 
 void WaitForTheEnd() {

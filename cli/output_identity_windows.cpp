@@ -57,6 +57,10 @@ void RemoveIfStill(const char* path, const OutputIdentity& identity) {
 void HoldEndingSignals() {}
 void ReleaseEndingSignals() {}
 
+void PauseBriefly() {
+    ::Sleep(1);
+}
+
 void WaitForTheEnd() {
     for (;;) ::Sleep(INFINITE);
 }

@@ -5,12 +5,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <thread>
 
 #include "cli_support.h"
+#include "created_outputs.h"
 #include "dxfconv_process.h"
 #include "messages.h"
 #include "temp_dir.h"
@@ -252,6 +255,29 @@ TEST(WithoutThreads, ABatchConvertsEveryFileInOrder) {
     EXPECT_EQ(result.err, batch.messages);
     EXPECT_EQ(ReadFile(batch.dir.File("f0_m.dxf")), kSmallOutput);
     EXPECT_EQ(ReadFile(batch.dir.File("f5_m.dxf")), kSmallOutput);
+}
+
+// A create that never returns (a share that stopped answering) holds the
+// end back for a moment only.
+TEST(Interrupted, EndsWhileAnOutputIsStillBeingCreated) {
+    EXPECT_EXIT(
+        {
+            ::alarm(10);
+            PrepareCreatedOutputs(1);
+            std::atomic<bool> creating{false};
+            FileOps hanging = SystemFileOps();
+            hanging.createOutput = [&creating](const char*) {
+                creating.store(true);
+                for (;;) ::pause();
+                return -1;
+            };
+            const FileOps files = TrackCreatedOutputs(hanging);
+            std::thread([&files] { files.createOutput("never.dxf"); }).detach();
+            while (!creating.load()) std::this_thread::sleep_for(1ms);
+            RemoveCreatedOutputs();
+            std::_Exit(130);
+        },
+        testing::ExitedWithCode(130), "");
 }
 
 #if defined(DXFCONV_SANITIZED)
