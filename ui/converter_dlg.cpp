@@ -72,9 +72,11 @@ void CConverterDlg::ShowMessage(const std::string& text) {
 
 void CConverterDlg::BeginWaitCursor() {
     wxBeginBusyCursor();
+    m_runInput.emplace(*this);
 }
 
 void CConverterDlg::EndWaitCursor() {
+    m_runInput.reset();
     wxEndBusyCursor();
 }
 

@@ -4,10 +4,12 @@
 #include <wx/generic/stattextg.h>
 #include <wx/iconbndl.h>
 
+#include <optional>
 #include <string>
 
 #include "known_linetypes.h"
 #include "message_sink.h"
+#include "run_input.h"
 
 // The main dialog: shows the chosen source path, takes the output name and
 // hands both to a conversion run, which talks to the user through this
@@ -47,4 +49,6 @@ private:
     wxString m_startSource;
     wxString m_outputName;
     wxIconBundle m_hIcon;
+    // Held from the busy cursor's start to its end.
+    std::optional<RunInputHold> m_runInput;
 };

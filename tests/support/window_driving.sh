@@ -68,3 +68,37 @@ ask() {
     xdotool key "$1"
     wait_for_window "$box_title"
 }
+
+# press_during_run KEY NAME FOLDER: FOLDER/plan.dxf made large enough to
+# take a while (its last keyword misplaced when NAME is BROKEN), converted
+# as NAME with KEY pressed twice while it runs. The run's message box must
+# come, stay until Enter closes it, and be the only one. plan.dxf is put
+# back and NAME.dxf removed afterwards.
+press_during_run() {
+    local box round last=ENDSEC
+    [ "$2" = BROKEN ] && last=SECTION
+    mv "$3/plan.dxf" "$work/plan.kept"
+    perl -e 'print "  0\nSECTION\n  2\nENTITIES\n", "  0\nPOINT\n  8\n0\n 10\n1.0\n" x 20000000,
+        "  0\n$ARGV[0]\n  0\nEOF\n"' "$last" >"$3/plan.dxf"
+    point_at "$dialog"
+    xdotool key alt+f ctrl+a
+    xdotool type --delay 40 "$2"
+    xdotool key Return
+    for round in $(seq 200); do
+        [ -e "$3/$2.dxf" ] && break
+        sleep 0.05
+    done
+    xdotool key "$1" "$1"
+    box="$(wait_for_window "$box_title")"
+    sleep 1
+    xdotool search --onlyvisible --name '' | grep -qx "$box" ||
+        fail "$1 pressed during the run dismissed its message unseen"
+    point_at "$box"
+    xdotool key Return
+    wait_gone "$box"
+    sleep 1
+    [ -z "$(xdotool search --onlyvisible --name "^$box_title\$" 2>/dev/null || true)" ] ||
+        fail "$1 pressed during the run opened another box"
+    mv "$work/plan.kept" "$3/plan.dxf"
+    rm -f "$3/$2.dxf"
+}

@@ -64,6 +64,10 @@ fi
 point_at "$dialog"
 convert_as NEW "$source_dir"
 
+# Keys pressed while a long run is busy never answer its message box.
+press_during_run Return BROKEN "$source_dir"
+press_during_run Escape LONG "$source_dir"
+
 # Esc asks; No (the left button) keeps the dialog.
 question="$(ask Escape)"
 click_in "$question" 25 16

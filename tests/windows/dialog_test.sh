@@ -51,6 +51,10 @@ choose plan.dxf
 # The output name (Alt+F), then Enter runs Execute.
 convert_as NEW "$source_dir"
 
+# Keys pressed while a long run is busy never answer its message box.
+press_during_run Return BROKEN "$source_dir"
+press_during_run Escape LONG "$source_dir"
+
 # Esc asks; No (N, no Alt needed in a message box) keeps the dialog.
 question="$(ask Escape)"
 point_at "$question"
