@@ -49,7 +49,9 @@ int OpenRegularFileForReading(const char* path) {
 // call that creates: nothing can be planted in between. Removal at an
 // abnormal end opens the file again to delete it. The path's wide form lies
 // on the stack: the command creates its outputs where nothing may allocate.
+// A name Windows takes for a device would open the device: it is refused.
 int CreateNewFile(const char* path) {
+    if (NamesADevice(path)) return -1;
     wchar_t wide[kWidePathBufferSize];
     if (!WidePathInto(path, wide, kWidePathBufferSize)) return -1;
     const HANDLE handle =
@@ -79,8 +81,10 @@ bool PathExists(const char* path) {
 }
 
 // The attributes of a link or other reparse point are its own: a dangling
-// link counts as taken.
+// link counts as taken. A device is no file that could be taken: creating
+// it fails instead.
 bool PathOrLinkExists(const char* path) {
+    if (NamesADevice(path)) return false;
     const std::wstring wide = WidePath(path);
     WIN32_FILE_ATTRIBUTE_DATA data{};
     return !wide.empty() && ::GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data) != 0;
