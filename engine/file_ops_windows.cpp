@@ -31,12 +31,15 @@ bool IsRegularFile(HANDLE handle) {
 
 // Opening never blocks: a directory fails to open without backup semantics,
 // and a device, console or pipe opens at once and is refused by its type.
-// Others may read the source meanwhile, but nobody may write it.
+// The source is shared as the C runtime's fopen shares a file, and for
+// deleting too: a drawing a CAD program holds open for writing is read all
+// the same.
 int OpenRegularFileForReading(const char* path) {
     const std::wstring wide = WidePath(path);
     if (wide.empty()) return -1;
-    const HANDLE handle = ::CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle = ::CreateFileW(wide.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return -1;
     if (!IsRegularFile(handle)) {
         ::CloseHandle(handle);

@@ -233,28 +233,21 @@ TEST(WindowsLongPaths, SlashesAndBackslashesBothSeparate) {
               (std::vector<std::string>{"FROM_BACKSLASH.dxf", "FROM_SLASH.dxf", "plan.dxf"}));
 }
 
-// The source stays as it was while it is read: nobody may write it, though
-// others may read it.
-TEST(WindowsShareModes, NobodyWritesTheSourceWhileItIsRead) {
+// A drawing open in a program that writes it, as CAD programs keep theirs,
+// is read all the same.
+TEST(WindowsShareModes, ConvertsASourceAnotherProgramHoldsForWriting) {
     TempDir dir;
     WriteFile(dir.File("plan.dxf"), kSource);
-    const FileOps files = SystemFileOps();
-    const int fd = files.openSource(dir.File("plan.dxf").c_str());
-    ASSERT_GE(fd, 0);
-    const std::wstring path = WidePath(dir.File("plan.dxf").c_str());
-    const auto open = [&](DWORD access) {
-        return ::CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                             OPEN_EXISTING, 0, nullptr);
-    };
+    const HANDLE writer = ::CreateFileW(
+        WidePath(dir.File("plan.dxf").c_str()).c_str(), GENERIC_READ | GENERIC_WRITE,
+        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
 
-    const HANDLE writer = open(GENERIC_WRITE);
-    const HANDLE reader = open(GENERIC_READ);
-    files.close(fd);
+    const RunRecord run = Convert(dir.File("plan.dxf"), "NEW");
+    ::CloseHandle(writer);
 
-    EXPECT_EQ(writer, INVALID_HANDLE_VALUE);
-    EXPECT_NE(reader, INVALID_HANDLE_VALUE);
-    if (writer != INVALID_HANDLE_VALUE) ::CloseHandle(writer);
-    if (reader != INVALID_HANDLE_VALUE) ::CloseHandle(reader);
+    EXPECT_EQ(run.calls, CursorThenMessages({messages::kFinished}));
+    EXPECT_EQ(ReadFile(dir.File("NEW.dxf")), kOutput);
 }
 
 // An output that Windows would take for a device is refused before anything
