@@ -5,6 +5,8 @@
 #include <cwchar>
 #include <vector>
 
+#include "output_path.h"
+
 namespace {
 
 constexpr std::wstring_view kLocalPrefix = L"\\\\?\\";
@@ -26,16 +28,9 @@ bool EqualsIgnoringCase(std::string_view text, std::string_view upper) {
 }  // namespace
 
 bool NamesADevice(std::string_view path) {
-    const std::size_t separator = path.find_last_of("\\/");
-    std::size_t start = 0;
-    if (separator != std::string_view::npos) {
-        start = separator + 1;
-    } else if (path.size() >= 2 && path[1] == ':') {
-        start = 2;
-    }
     // The device is named by what stands before the first dot or colon,
     // without the spaces at its end.
-    std::string_view name = path.substr(start);
+    std::string_view name = path.substr(FolderPartLength(path));
     name = name.substr(0, name.find_first_of(".:"));
     while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
 
