@@ -64,15 +64,7 @@ if [ -n "${DXFCONV_FUZZ_CORPUS_DIR:-}" ]; then
     mapfile -t -O "${#generated[@]}" generated < <(find "$DXFCONV_FUZZ_CORPUS_DIR" -maxdepth 1 \
         -type f | sort | head -n 300)
 fi
-# Numbered, as names may repeat across the folders.
-generated_names=()
-for path in "${generated[@]}"; do
-    generated_names+=("${#generated_names[@]}-$(basename "$path")")
-done
-generated_drawings() {
-    local i
-    for i in "${!generated[@]}"; do cp "${generated[$i]}" "${generated_names[$i]}"; done
-}
+generated_drawings() { cp "${generated[@]}" .; }
 
 same "sample" sample_only floorplan.dxf NEW
 same "existing output" sample_and_output floorplan.dxf NEW
@@ -81,9 +73,9 @@ same "usage error" sample_only floorplan.dxf
 same "help" sample_only --help
 same "Japanese, Korean and emoji names" sample_in_unicode_folder 図面_도면/平面図😀.dxf 변환_変換
 same "${#generated[@]} generated drawings" generated_drawings --suffix _conv -j 2 \
-    "${generated_names[@]}"
+    "${generated[@]##*/}"
 same "${#generated[@]} generated drawings, --modern" generated_drawings --modern --suffix _conv \
-    -j 2 "${generated_names[@]}"
+    -j 2 "${generated[@]##*/}"
 glob="*.dxf"
 same "*.dxf beside plan.dxf1 and plan.dxf~" three_plans --suffix _lt
 glob=""
@@ -100,15 +92,15 @@ else
     echo "no corpus at $corpus: batch comparisons skipped"
 fi
 
-# Names Windows takes for a device are refused as outputs that cannot be
-# opened, with nothing created; on Linux they are plain names.
+# Output names Windows takes for a device: refused as outputs that cannot be
+# opened, with nothing created (on Linux they are plain names).
+refusal=$'変換後ﾌｧｲﾙ名で指定したﾌｧｲﾙを開くのに失敗しました。\n　変換は出来ません。'
 for name in nul NUL nul.dxf NUL.DXF 'nul ' Nul. CONOUT$ COM¹; do
-    rm -rf "$work/windows" && mkdir "$work/windows"
+    rm -rf "$work/windows" && mkdir "$work/windows" && cp "$sample" "$work/windows/floorplan.dxf"
     status=0
-    (cd "$work/windows" && sample_only && "$wine" "$exe" floorplan.dxf "$name" 2>"$work/err") ||
-        status=$?
+    (cd "$work/windows" && "$wine" "$exe" floorplan.dxf "$name" 2>"$work/err") || status=$?
     if [ "$status" = 1 ] && [ "$(ls "$work/windows")" = floorplan.dxf ] &&
-        [ "$(cat "$work/err")" = $'変換後ﾌｧｲﾙ名で指定したﾌｧｲﾙを開くのに失敗しました。\n　変換は出来ません。' ]; then
+        [ "$(cat "$work/err")" = "$refusal" ]; then
         echo "refused: '$name'"
     else
         echo "NOT REFUSED: '$name' (status $status)" >&2

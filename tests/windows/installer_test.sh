@@ -104,21 +104,17 @@ run_installer "$work/older.exe" || status=$?
 [ "$status" -ne 0 ] || fail "the older installer went ahead over a newer version"
 [ "$(installed_version)" = "$version" ] || fail "the older installer replaced the newer one"
 
-# A program that holds the mark keeps the installed version as it is. The
-# uninstaller runs in place (_?=), where its exit status comes back; a batch
-# file passes that argument unquoted, spaces and all.
+# A running program keeps the installed version as it is. The uninstaller
+# runs in place (_?=, unquoted from a batch file) to give its exit status.
 coproc running { wine "$holder"; }
 read -r said <&"${running[0]}" || true
 [ "${said%$'\r'}" = running ] || fail "the holder did not start"
 snapshot installed running
-status=0
-wine "$installer" /S || status=$?
-[ "$status" -ne 0 ] || fail "the installer went ahead while dxfconv ran"
+wine "$installer" /S && fail "the installer went ahead while dxfconv ran"
 printf '@"C:\\Program Files\\dxfconv\\uninstall.exe" /S _?=C:\\Program Files\\dxfconv\r\n@exit /b %%errorlevel%%\r\n' \
     >"$drive/windows/temp/uninstall-in-place.bat"
-status=0
-wine cmd /c 'C:\windows\temp\uninstall-in-place.bat' || status=$?
-[ "$status" -ne 0 ] || fail "the uninstaller went ahead while dxfconv ran"
+wine cmd /c 'C:\windows\temp\uninstall-in-place.bat' &&
+    fail "the uninstaller went ahead while dxfconv ran"
 snapshot refused running
 diff "$work/installed.files" "$work/refused.files" >&2 || fail "files changed while dxfconv ran"
 diff "$work/installed.reg" "$work/refused.reg" >&2 || fail "registry changed while dxfconv ran"
