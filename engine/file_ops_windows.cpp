@@ -31,12 +31,15 @@ bool IsRegularFile(HANDLE handle) {
 
 // Opening never blocks: a directory fails to open without backup semantics,
 // and a device, console or pipe opens at once and is refused by its type.
-// Others may read the source meanwhile, but nobody may write it.
+// The source is shared as the C runtime's fopen shares a file, and for
+// deleting too: a drawing a CAD program holds open for writing is read all
+// the same.
 int OpenRegularFileForReading(const char* path) {
     const std::wstring wide = WidePath(path);
     if (wide.empty()) return -1;
-    const HANDLE handle = ::CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle = ::CreateFileW(wide.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return -1;
     if (!IsRegularFile(handle)) {
         ::CloseHandle(handle);
@@ -49,7 +52,9 @@ int OpenRegularFileForReading(const char* path) {
 // call that creates: nothing can be planted in between. Removal at an
 // abnormal end opens the file again to delete it. The path's wide form lies
 // on the stack: the command creates its outputs where nothing may allocate.
+// A name Windows takes for a device would open the device: it is refused.
 int CreateNewFile(const char* path) {
+    if (NamesADevice(path)) return -1;
     wchar_t wide[kWidePathBufferSize];
     if (!WidePathInto(path, wide, kWidePathBufferSize)) return -1;
     const HANDLE handle =
@@ -79,8 +84,10 @@ bool PathExists(const char* path) {
 }
 
 // The attributes of a link or other reparse point are its own: a dangling
-// link counts as taken.
+// link counts as taken. A device is no file that could be taken: creating
+// it fails instead.
 bool PathOrLinkExists(const char* path) {
+    if (NamesADevice(path)) return false;
     const std::wstring wide = WidePath(path);
     WIN32_FILE_ATTRIBUTE_DATA data{};
     return !wide.empty() && ::GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data) != 0;

@@ -5,6 +5,8 @@
 #include <cwchar>
 #include <vector>
 
+#include "output_path.h"
+
 namespace {
 
 constexpr std::wstring_view kLocalPrefix = L"\\\\?\\";
@@ -14,7 +16,35 @@ bool StartsWith(const wchar_t* text, std::wstring_view prefix) {
     return std::wcsncmp(text, prefix.data(), prefix.size()) == 0;
 }
 
+bool EqualsIgnoringCase(std::string_view text, std::string_view upper) {
+    if (text.size() != upper.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if ((c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c) != upper[i]) return false;
+    }
+    return true;
+}
+
 }  // namespace
+
+bool NamesADevice(std::string_view path) {
+    // The device is named by what stands before the first dot or colon,
+    // without the spaces at its end.
+    std::string_view name = path.substr(FolderPartLength(path));
+    name = name.substr(0, name.find_first_of(".:"));
+    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+
+    for (const std::string_view device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
+        if (EqualsIgnoringCase(name, device)) return true;
+    }
+    if (name.size() < 4 || !(EqualsIgnoringCase(name.substr(0, 3), "COM") ||
+                             EqualsIgnoringCase(name.substr(0, 3), "LPT"))) {
+        return false;
+    }
+    const std::string_view number = name.substr(3);
+    return (number.size() == 1 && number[0] >= '1' && number[0] <= '9') || number == "\xC2\xB9" ||
+           number == "\xC2\xB2" || number == "\xC2\xB3";
+}
 
 std::wstring Utf16Of(std::string_view utf8) {
     if (utf8.empty()) return {};

@@ -21,6 +21,13 @@ bool WidePathInto(const char* path, wchar_t* buffer, std::size_t capacity);
 // The same, allocated; empty where the path cannot be converted.
 std::wstring WidePath(const char* path);
 
+// Whether Windows takes the path's last part for a device, whatever folder
+// it names: CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9 (also with the
+// digits ¹ ² ³), CONIN$ and CONOUT$, in any case, with any extension and any
+// trailing dots or spaces. Writing to such a name reaches the device, not a
+// file.
+bool NamesADevice(std::string_view path);
+
 // The buffer WidePathInto needs: room for any path the wide calls take,
 // twice (the path as given, and its full form).
 inline constexpr std::size_t kWidePathBufferSize = 2 * (32768 + 8);

@@ -3,7 +3,8 @@
 ; adds Start-menu shortcuts to the dialog (and to it with --modern), an entry with the uninstaller in
 ; the list of installed programs, and the dialog under "Open with" for .dxf
 ; files without becoming their default program. An older version is
-; uninstalled first; a newer one is left alone.
+; uninstalled first; a newer one is left alone. Neither the installer nor the
+; uninstaller goes ahead while a dxfconv program runs.
 ;
 ; makensis -DVERSION=0.1.0 -DFILES=DIR -DOUTFILE=INSTALLER.exe dxfconv.nsi
 ; DIR holds dxfconv-gui.exe, dxfconv.exe, README.md, LICENSE and app_icon.ico.
@@ -41,7 +42,10 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (c) 2026 The dxfconv authors
 
 !define MUI_ICON "${FILES}/app_icon.ico"
 !define MUI_UNICON "${FILES}/app_icon.ico"
-!define MUI_FINISHPAGE_RUN "$INSTDIR\dxfconv-gui.exe"
+; The installer runs elevated: the dialog it offers to start goes through
+; Explorer, so that it runs as the user, not as an administrator.
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_FUNCTION StartDialogAsUser
 !insertmacro MUI_PAGE_LICENSE "${FILES}/LICENSE"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
@@ -54,9 +58,37 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (c) 2026 The dxfconv authors
 LangString NewerInstalled ${LANG_JAPANESE} "dxfconv $0 がインストールされています。${VERSION} で置き換えるには、先にアンインストールしてください。"
 LangString NewerInstalled ${LANG_ENGLISH} "dxfconv $0 is installed. Uninstall it first to replace it with ${VERSION}."
 
+LangString ProgramRunning ${LANG_JAPANESE} "dxfconv が実行中です。dxfconv をすべて終了してから「再試行」を押してください。"
+LangString ProgramRunning ${LANG_ENGLISH} "dxfconv is running. Close every dxfconv program, then choose Retry."
+
+; Each dxfconv program holds this mutex while it runs (one of another user
+; may show only as access denied). Installing or uninstalling over it would
+; leave versions mixed or programs behind: the user is asked to close it;
+; silently, or on Cancel, nothing is changed and the exit status is 2.
+!macro WaitUntilNoProgramRuns
+    ${Do}
+        System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "Global\dxfconv-running") p .r0 ?e'
+        Pop $1
+        ${If} $0 == 0
+        ${AndIf} $1 != 5
+            ${ExitDo}
+        ${EndIf}
+        System::Call 'kernel32::CloseHandle(p r0)'
+        MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(ProgramRunning)" /SD IDCANCEL IDRETRY retry
+        SetErrorLevel 2
+        Quit
+        retry:
+    ${Loop}
+!macroend
+
+Function StartDialogAsUser
+    Exec '"$WINDIR\explorer.exe" "$INSTDIR\dxfconv-gui.exe"'
+FunctionEnd
+
 Function .onInit
     SetRegView 64
     SetShellVarContext all
+    !insertmacro WaitUntilNoProgramRuns
     ; A version installed before: a newer one stays, an older or the same one
     ; is uninstalled in its folder, silently, before this one goes in.
     ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "DisplayVersion"
@@ -116,6 +148,7 @@ SectionEnd
 Function un.onInit
     SetRegView 64
     SetShellVarContext all
+    !insertmacro WaitUntilNoProgramRuns
 FunctionEnd
 
 Section Uninstall

@@ -233,28 +233,21 @@ TEST(WindowsLongPaths, SlashesAndBackslashesBothSeparate) {
               (std::vector<std::string>{"FROM_BACKSLASH.dxf", "FROM_SLASH.dxf", "plan.dxf"}));
 }
 
-// The source stays as it was while it is read: nobody may write it, though
-// others may read it.
-TEST(WindowsShareModes, NobodyWritesTheSourceWhileItIsRead) {
+// A drawing open in a program that writes it, as CAD programs keep theirs,
+// is read all the same.
+TEST(WindowsShareModes, ConvertsASourceAnotherProgramHoldsForWriting) {
     TempDir dir;
     WriteFile(dir.File("plan.dxf"), kSource);
-    const FileOps files = SystemFileOps();
-    const int fd = files.openSource(dir.File("plan.dxf").c_str());
-    ASSERT_GE(fd, 0);
-    const std::wstring path = WidePath(dir.File("plan.dxf").c_str());
-    const auto open = [&](DWORD access) {
-        return ::CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                             OPEN_EXISTING, 0, nullptr);
-    };
+    const HANDLE writer = ::CreateFileW(
+        WidePath(dir.File("plan.dxf").c_str()).c_str(), GENERIC_READ | GENERIC_WRITE,
+        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
 
-    const HANDLE writer = open(GENERIC_WRITE);
-    const HANDLE reader = open(GENERIC_READ);
-    files.close(fd);
+    const RunRecord run = Convert(dir.File("plan.dxf"), "NEW");
+    ::CloseHandle(writer);
 
-    EXPECT_EQ(writer, INVALID_HANDLE_VALUE);
-    EXPECT_NE(reader, INVALID_HANDLE_VALUE);
-    if (writer != INVALID_HANDLE_VALUE) ::CloseHandle(writer);
-    if (reader != INVALID_HANDLE_VALUE) ::CloseHandle(reader);
+    EXPECT_EQ(run.calls, CursorThenMessages({messages::kFinished}));
+    EXPECT_EQ(ReadFile(dir.File("NEW.dxf")), kOutput);
 }
 
 TEST(WindowsPaths, TakesTheLongFormOfEveryKindOfPath) {
@@ -267,6 +260,25 @@ TEST(WindowsPaths, TakesTheLongFormOfEveryKindOfPath) {
     EXPECT_EQ(WidePath("C:\\d\\\xE5\x9B\xB3.dxf"), L"\\\\?\\C:\\d\\\u56F3.dxf");
     EXPECT_EQ(WidePath("C:\\d\\\x95\x5C.dxf"), L"") << "Shift-JIS bytes are no UTF-8";
     EXPECT_EQ(WidePath(""), L"");
+}
+
+// Reserved names in forms Windows takes for the device, and names that only
+// look like one, each with every ending in every kind of folder.
+TEST(WindowsPaths, KnowsTheNamesOfDevices) {
+    const char* devices[] = {"CON",  "prn",  "Aux",    "nUL",     "COM1",        "com9",
+                             "Lpt1", "lPT9", "CONIN$", "conout$", "COM\xC2\xB9", "lpt\xC2\xB3"};
+    const char* others[] = {"COM10", "CONIN",           "NULL", "AUX1",     "NUL_", "XCON",
+                            "COM",   "COM\xE2\x81\xB4", "plan", "NUL\\plan"};
+    for (const std::string folder : {"", "C:", "C:\\t\\", "t/", "\\\\.\\", "\\\\?\\C:\\t\\"}) {
+        for (const std::string ending : {"", ".dxf", ".DXF", " ", ".", ". .", " .tar.gz", ":"}) {
+            for (const char* name : devices) {
+                EXPECT_TRUE(NamesADevice(folder + name + ending)) << folder + name + ending;
+            }
+            for (const char* name : others) {
+                EXPECT_FALSE(NamesADevice(folder + name + ending)) << folder + name + ending;
+            }
+        }
+    }
 }
 
 }  // namespace

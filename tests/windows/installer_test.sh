@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# installer_test.sh WINE INSTALLER VERSION FILES NSIS_SCRIPT MAKENSIS
+# installer_test.sh WINE INSTALLER VERSION FILES NSIS_SCRIPT MAKENSIS HOLDER
 # Runs the installer silently (/S) in a Wine prefix of its own, over an older
 # version made from the same FILES: checks the files in Program Files, the
 # installed dxfconv.exe, the Start-menu shortcuts, the entry in the list of
 # installed programs and "Open with" for .dxf; that an older installer leaves
 # the newer version alone; then that the uninstaller (/S) leaves the prefix's
-# files and registry as they were before.
+# files and registry as they were before. While HOLDER holds the mark of a
+# running dxfconv, neither of them may change anything.
 set -euo pipefail
-wine=$1 installer=$2 version=$3 files=$4 script=$5 makensis=$6
+wine=$1 installer=$2 version=$3 files=$4 script=$5 makensis=$6 holder=$7
 work=$(mktemp -d)
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d"
 export LC_ALL=C.UTF-8
@@ -30,12 +31,12 @@ modern_shortcut="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/DXFか
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\dxfconv'
 
 # What an uninstall must give back: the files (but the temporary ones) and
-# the machine's registry.
+# the machine's registry. Wine is waited for unless a program is to go on.
 snapshot() {
     find "$drive" -path "$drive/users" -prune -o -path "$drive/windows/temp" -prune -o -print |
         sort >"$work/$1.files"
     wine reg export 'HKLM\Software' "$work/$1.reg" /y >/dev/null
-    wineserver -w
+    [ "${2:-}" = running ] || wineserver -w
 }
 # installed_version: the version in the list of installed programs.
 installed_version() {
@@ -103,9 +104,28 @@ run_installer "$work/older.exe" || status=$?
 [ "$status" -ne 0 ] || fail "the older installer went ahead over a newer version"
 [ "$(installed_version)" = "$version" ] || fail "the older installer replaced the newer one"
 
+# A running program keeps the installed version as it is. The uninstaller
+# runs in place (_?=, unquoted from a batch file) to give its exit status.
+coproc running { wine "$holder"; }
+read -r said <&"${running[0]}" || true
+[ "${said%$'\r'}" = running ] || fail "the holder did not start"
+snapshot installed running
+wine "$installer" /S && fail "the installer went ahead while dxfconv ran"
+printf '@"C:\\Program Files\\dxfconv\\uninstall.exe" /S _?=C:\\Program Files\\dxfconv\r\n@exit /b %%errorlevel%%\r\n' \
+    >"$drive/windows/temp/uninstall-in-place.bat"
+wine cmd /c 'C:\windows\temp\uninstall-in-place.bat' &&
+    fail "the uninstaller went ahead while dxfconv ran"
+snapshot refused running
+diff "$work/installed.files" "$work/refused.files" >&2 || fail "files changed while dxfconv ran"
+diff "$work/installed.reg" "$work/refused.reg" >&2 || fail "registry changed while dxfconv ran"
+holder_input=${running[1]}
+exec {holder_input}>&-
+wineserver -w
+
 wine "C:\\Program Files\\dxfconv\\uninstall.exe" /S
 wineserver -w
 snapshot after
 diff "$work/before.files" "$work/after.files" >&2 || fail "files left behind"
 diff "$work/before.reg" "$work/after.reg" >&2 || fail "registry entries left behind"
-echo "installed $version over 0.0.1, ran dxfconv.exe, kept it against 0.0.1, uninstalled cleanly"
+echo "installed $version over 0.0.1, ran dxfconv.exe, kept it against 0.0.1 and while dxfconv ran,"\
+    "uninstalled cleanly"
