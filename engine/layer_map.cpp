@@ -18,7 +18,9 @@ void LayerMap::Index(const Slot& named) {
 
 void LayerMap::SetName(std::size_t entry, std::string_view name) {
     At(entry);
-    if (Find(name) >= 0) return;
+    FoldCase(name, folded_);
+    name = folded_;
+    if (FindFolded(name) >= 0) return;
     const Slot named{name.empty() ? 0 : TextWord(name, 0), static_cast<std::uint32_t>(name.size()),
                      static_cast<std::int32_t>(entry), words_.size()};
     for (std::size_t at = 0; at < name.size(); at += 8) words_.push_back(TextWord(name, at));

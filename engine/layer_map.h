@@ -8,10 +8,12 @@
 #include <vector>
 
 #include "line_text.h"
+#include "name_case.h"
 
 // The layers of a run in modern mode: as many as the file has, each name
-// found in constant time on average. Entries are numbered from 0 in the
-// order of the table; a name given twice keeps its first entry.
+// found in constant time on average. Names are compared as FoldCase makes
+// them. Entries are numbered from 0 in the order of the table; a name given
+// twice keeps its first entry.
 //
 // A lookup runs for every group-8 value of the drawing and a linetype is
 // read for nearly every record, while the reading and writing of the file
@@ -46,15 +48,10 @@ public:
     }
     void SetName(std::size_t entry, std::string_view name);
 
-    // The entry of that name, or -1: a line as the stages hold it, or any
-    // text (a long line's kept part). Both forms find the same entries.
-    int Find(const LineText& name) const {
-        return Find(name.size, [&name](std::size_t at) {
-            return LineWord(name, static_cast<std::uint32_t>(at));
-        });
-    }
+    // The entry of that name, or -1.
     int Find(std::string_view name) const {
-        return Find(name.size(), [name](std::size_t at) { return TextWord(name, at); });
+        FoldCase(name, folded_);
+        return FindFolded(folded_);
     }
 
 private:
@@ -86,23 +83,22 @@ private:
         return static_cast<std::size_t>(hash >> 32) & (index_.size() - 1);
     }
 
-    template <class WordAt>
-    int Find(std::size_t size, WordAt wordAt) const {
+    int FindFolded(std::string_view name) const {
         if (index_.empty()) return -1;
-        const std::uint64_t head = size == 0 ? 0 : wordAt(0);
-        for (std::size_t at = PlaceOf(Hash(size, head, wordAt));;
+        const auto wordAt = [name](std::size_t at) { return TextWord(name, at); };
+        const std::uint64_t head = name.empty() ? 0 : wordAt(0);
+        for (std::size_t at = PlaceOf(Hash(name.size(), head, wordAt));;
              at = (at + 1) & (index_.size() - 1)) {
             const Slot& slot = index_[at];
             if (slot.entry < 0) return -1;
-            if (slot.head == head && slot.size == size && SameTail(slot, wordAt)) {
+            if (slot.head == head && slot.size == name.size() && SameTail(slot, name)) {
                 return slot.entry;
             }
         }
     }
-    template <class WordAt>
-    bool SameTail(const Slot& slot, WordAt wordAt) const {
+    bool SameTail(const Slot& slot, std::string_view name) const {
         for (std::size_t at = 8; at < slot.size; at += 8) {
-            if (wordAt(at) != words_[slot.firstWord + at / 8]) return false;
+            if (TextWord(name, at) != words_[slot.firstWord + at / 8]) return false;
         }
         return true;
     }
@@ -113,4 +109,5 @@ private:
     std::size_t names_ = 0;
     // Open addressing, at most half full.
     std::vector<Slot> index_;
+    mutable std::string folded_;
 };
