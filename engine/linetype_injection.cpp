@@ -34,13 +34,13 @@ std::string_view MappedLinetype(ConversionState& state, int layerSlot) {
 bool LeftToInsertions(const ConversionState& state, int layerSlot) {
     if (state.sectionState != SectionState::InBlock) return false;
     if (state.blockIsLayout && !state.inBlockHeader) return false;
-    const int layerZero = state.layerMap.Find("0");
+    const int layerZero = state.layerMap.layerZero();
     return layerZero >= 0 && layerSlot == kFirstMappedLayer + layerZero;
 }
 
 bool IsLayoutName(std::string_view name) {
-    std::string folded;
-    FoldCase(name, folded);
+    std::string folded(name.size(), '\0');
+    FoldCase(name, folded.data());
     return folded == "*MODEL_SPACE" || folded.starts_with("*PAPER_SPACE");
 }
 

@@ -8,6 +8,11 @@ bool IsByLayerOrByBlock(std::string_view folded) {
     return folded == "BYLAYER" || folded == "BYBLOCK";
 }
 
+void Fold(std::string_view name, std::string& folded) {
+    folded.resize(name.size());
+    FoldCase(name, folded.data());
+}
+
 }  // namespace
 
 void LinetypeNames::Reset(const KnownLinetypes& knownLinetypes) {
@@ -16,12 +21,12 @@ void LinetypeNames::Reset(const KnownLinetypes& knownLinetypes) {
 }
 
 void LinetypeNames::Add(std::string_view name) {
-    FoldCase(name, scratch_);
+    Fold(name, scratch_);
     if (name.empty() || IsByLayerOrByBlock(scratch_)) return;
     if (foldedNames_.insert(scratch_).second) ++generation_;
 }
 
 bool LinetypeNames::Known(std::string_view name) const {
-    FoldCase(name, scratch_);
+    Fold(name, scratch_);
     return !IsByLayerOrByBlock(scratch_) && foldedNames_.count(scratch_) != 0;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 #include <string_view>
 
 // Layer and linetype names as modern mode compares them: their spaces at
@@ -13,22 +12,26 @@ inline bool IsShiftJisLeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-// The name with its ASCII letters in upper case, into folded.
-inline void FoldCase(std::string_view name, std::string& folded) {
-    folded.assign(name);
-    for (std::size_t at = 0; at < folded.size(); ++at) {
-        const auto byte = static_cast<unsigned char>(folded[at]);
-        if (IsShiftJisLeadByte(byte)) {
+// Writes the name with its ASCII letters in upper case to out, which holds
+// as many bytes.
+inline void FoldCase(std::string_view name, char* out) {
+    for (std::size_t at = 0; at < name.size(); ++at) {
+        const auto byte = static_cast<unsigned char>(name[at]);
+        const bool lower = static_cast<unsigned char>(byte - 'a') < 26;
+        out[at] = static_cast<char>(lower ? byte - 'a' + 'A' : byte);
+        // ASCII bytes, nearly all of them, are told apart by one test.
+        if (byte > 0x80 && IsShiftJisLeadByte(byte) && at + 1 < name.size()) [[unlikely]] {
             ++at;
-        } else if (byte >= 'a' && byte <= 'z') {
-            folded[at] = static_cast<char>(byte - 'a' + 'A');
+            out[at] = name[at];
         }
     }
 }
 
 // The text without the spaces at its start and end.
 inline std::string_view TrimSpaces(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    std::size_t first = 0;
+    std::size_t end = text.size();
+    while (first < end && text[first] == ' ') ++first;
+    while (end > first && text[end - 1] == ' ') --end;
+    return text.substr(first, end - first);
 }
