@@ -25,7 +25,7 @@ public:
     void push_back(char c) { bytes_[size_++] = c; }
 
 private:
-    char bytes_[kCapacity + 16] = {};
+    char bytes_[kCapacity + LineText::kShort] = {};
     std::size_t size_ = 0;
 };
 
