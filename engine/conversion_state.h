@@ -10,6 +10,7 @@
 #include "line_text.h"
 #include "linetype_names.h"
 #include "long_line.h"
+#include "name_case.h"
 #include "output_writer.h"
 
 // Where the current line stands in the file's section, table and block
@@ -70,13 +71,17 @@ struct ConversionState {
 
     // Modern mode only (see RunOptions): the layers without a limit, the
     // names of the LTYPE table, group parity in an LTYPE entry, the code-100
-    // lines of the current records, and the current line when it is long.
+    // lines of the current records, whether the block record is the block's
+    // header and whether the block is a layout (its header's group 2 names
+    // one), and the current line when it is long.
     bool modern = false;
     LayerMap layerMap;
     LinetypeNames linetypeNames;
     int ltypeScanState = ScanState::CaptureEntryOpened;
     int entitySubclassMarkers = 0;
     int blockSubclassMarkers = 0;
+    bool inBlockHeader = false;
+    bool blockIsLayout = false;
     bool lineIsLong = false;
     LongLine longLine;
 
@@ -85,13 +90,13 @@ struct ConversionState {
     std::string lineNumberText() const { return std::to_string(lineNumber); }
 };
 
-// The current line as modern mode compares names: currentLine, or the kept
-// text of a long line; false when the line is too long to be a name.
+// The current line as modern mode takes a name: the line as read without
+// the spaces at its ends; false when the line is too long to be a name.
 inline bool NameText(const ConversionState& state, std::string_view& text) {
     if (!state.lineIsLong) [[likely]] {
-        text = state.currentLine.view();
+        text = TrimSpaces(state.rawLine);
         return true;
     }
-    text = state.longLine.text();
+    text = state.longLine.name();
     return !state.longLine.overflow();
 }

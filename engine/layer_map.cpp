@@ -1,5 +1,7 @@
 #include "layer_map.h"
 
+#include "name_case.h"
+
 void LayerMap::Layer::SetLinetype(std::string_view text) {
     if (text.size() <= LineText::kCapacity) {
         shortLinetype_.assign(text);
@@ -7,6 +9,11 @@ void LayerMap::Layer::SetLinetype(std::string_view text) {
     } else {
         longLinetype_.assign(text);
     }
+}
+
+std::string_view LayerMap::Fold(std::string_view name) const {
+    FoldCase(name, folded_);
+    return {folded_, name.size()};
 }
 
 void LayerMap::Index(const Slot& named) {
@@ -18,10 +25,15 @@ void LayerMap::Index(const Slot& named) {
 
 void LayerMap::SetName(std::size_t entry, std::string_view name) {
     At(entry);
-    if (Find(name) >= 0) return;
-    const Slot named{name.empty() ? 0 : TextWord(name, 0), static_cast<std::uint32_t>(name.size()),
+    if (name.size() > kLongestName) return;
+    name = Fold(name);
+    if (FindFolded(name) >= 0) return;
+    if (name == "0") layerZero_ = static_cast<int>(entry);
+    const Slot named{FoldedWord(name.size(), 0), static_cast<std::uint32_t>(name.size()),
                      static_cast<std::int32_t>(entry), words_.size()};
-    for (std::size_t at = 0; at < name.size(); at += 8) words_.push_back(TextWord(name, at));
+    for (std::size_t at = 0; at < name.size(); at += 8) {
+        words_.push_back(FoldedWord(name.size(), at));
+    }
     if (++names_ * 2 > index_.size()) {
         std::vector<Slot> old(index_.empty() ? 64 : index_.size() * 2, Slot{0, 0, -1, 0});
         old.swap(index_);

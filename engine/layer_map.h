@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -8,10 +9,13 @@
 #include <vector>
 
 #include "line_text.h"
+#include "long_line.h"
 
 // The layers of a run in modern mode: as many as the file has, each name
-// found in constant time on average. Entries are numbered from 0 in the
-// order of the table; a name given twice keeps its first entry.
+// found in constant time on average. Names are compared as FoldCase makes
+// them; one longer than kLongestName is neither kept nor found. Entries are
+// numbered from 0 in the order of the table; a name given twice keeps its
+// first entry.
 //
 // A lookup runs for every group-8 value of the drawing and a linetype is
 // read for nearly every record, while the reading and writing of the file
@@ -46,16 +50,12 @@ public:
     }
     void SetName(std::size_t entry, std::string_view name);
 
-    // The entry of that name, or -1: a line as the stages hold it, or any
-    // text (a long line's kept part). Both forms find the same entries.
-    int Find(const LineText& name) const {
-        return Find(name.size, [&name](std::size_t at) {
-            return LineWord(name, static_cast<std::uint32_t>(at));
-        });
-    }
+    // The entry of that name, or -1.
     int Find(std::string_view name) const {
-        return Find(name.size(), [name](std::size_t at) { return TextWord(name, at); });
+        return name.size() > kLongestName ? -1 : FindFolded(Fold(name));
     }
+    // The entry of layer "0", or -1.
+    int layerZero() const { return layerZero_; }
 
 private:
     struct Slot {
@@ -65,12 +65,21 @@ private:
         std::size_t firstWord;  // in words_, where the whole name stands
     };
 
-    // The 8 bytes of text from byte `at` on, those past its end as zero.
-    static std::uint64_t TextWord(std::string_view text, std::size_t at) {
-        std::uint64_t word = 0;
-        const std::size_t left = text.size() - at;
-        std::memcpy(&word, text.data() + at, left < sizeof word ? left : sizeof word);
-        return word;
+    // The name as FoldCase makes it, in folded_, whose bytes past it are
+    // readable.
+    std::string_view Fold(std::string_view name) const;
+
+    // The 8 bytes of the folded name from byte `at` on, those past its end
+    // as zero.
+    std::uint64_t FoldedWord(std::size_t size, std::size_t at) const {
+        std::uint64_t word;
+        std::memcpy(&word, folded_ + at, sizeof word);
+        const std::size_t left = size - at;
+        if (left >= 8) return word;
+        if (left == 0) return 0;
+        const int unused = 8 * static_cast<int>(8 - left);
+        return std::endian::native == std::endian::little ? word & (~std::uint64_t{0} >> unused)
+                                                          : word & (~std::uint64_t{0} << unused);
     }
 
     // Fibonacci hashing a word at a time: the top bits choose the place.
@@ -86,23 +95,22 @@ private:
         return static_cast<std::size_t>(hash >> 32) & (index_.size() - 1);
     }
 
-    template <class WordAt>
-    int Find(std::size_t size, WordAt wordAt) const {
+    // The entry of the name in folded_, or -1.
+    int FindFolded(std::string_view name) const {
         if (index_.empty()) return -1;
-        const std::uint64_t head = size == 0 ? 0 : wordAt(0);
+        const std::size_t size = name.size();
+        const auto wordAt = [this, size](std::size_t at) { return FoldedWord(size, at); };
+        const std::uint64_t head = wordAt(0);
         for (std::size_t at = PlaceOf(Hash(size, head, wordAt));;
              at = (at + 1) & (index_.size() - 1)) {
             const Slot& slot = index_[at];
             if (slot.entry < 0) return -1;
-            if (slot.head == head && slot.size == size && SameTail(slot, wordAt)) {
-                return slot.entry;
-            }
+            if (slot.head == head && slot.size == size && SameTail(slot)) return slot.entry;
         }
     }
-    template <class WordAt>
-    bool SameTail(const Slot& slot, WordAt wordAt) const {
+    bool SameTail(const Slot& slot) const {
         for (std::size_t at = 8; at < slot.size; at += 8) {
-            if (wordAt(at) != words_[slot.firstWord + at / 8]) return false;
+            if (FoldedWord(slot.size, at) != words_[slot.firstWord + at / 8]) return false;
         }
         return true;
     }
@@ -113,4 +121,6 @@ private:
     std::size_t names_ = 0;
     // Open addressing, at most half full.
     std::vector<Slot> index_;
+    int layerZero_ = -1;
+    mutable char folded_[kLongestName + 8] = {};
 };

@@ -1,5 +1,9 @@
 #include "linetype_injection.h"
 
+#include <string>
+
+#include "name_case.h"
+
 namespace {
 
 // The group code line, padded for the writer's fixed-size copy.
@@ -22,9 +26,28 @@ std::string_view MappedLinetype(ConversionState& state, int layerSlot) {
     return layer.known ? layer.linetype() : std::string_view();
 }
 
+// An entity on layer 0 in a block definition takes the layer of each INSERT
+// or DIMENSION that places the block, so it is left as it is; the layouts'
+// blocks are never placed. The block's header record is left so too, in
+// layouts as well: in R13 and later files its name, which tells a layout,
+// stands after the place of its group.
+bool LeftToInsertions(const ConversionState& state, int layerSlot) {
+    if (state.sectionState != SectionState::InBlock) return false;
+    if (state.blockIsLayout && !state.inBlockHeader) return false;
+    const int layerZero = state.layerMap.layerZero();
+    return layerZero >= 0 && layerSlot == kFirstMappedLayer + layerZero;
+}
+
+bool IsLayoutName(std::string_view name) {
+    std::string folded(name.size(), '\0');
+    FoldCase(name, folded.data());
+    return folded == "*MODEL_SPACE" || folded.starts_with("*PAPER_SPACE");
+}
+
 // Modern mode's part of the default conversion's loop is kept out of it.
 // True when the group was written.
 [[gnu::noinline]] bool WriteMappedLinetypeGroup(ConversionState& state, int layerSlot) {
+    if (LeftToInsertions(state, layerSlot)) return false;
     const std::string_view linetype = MappedLinetype(state, layerSlot);
     if (linetype.empty()) return false;
     state.outputFile.WriteLine(std::string_view(kLinetypeCode, 3));
@@ -69,14 +92,16 @@ bool IsExtendedDataStart(const LineText& line) {
 
 // A value line: the line before it is its group code.
 [[gnu::noinline]] void FindMappedLayer(const ConversionState& state, int& layerSlot) {
-    int found = -1;
     std::string_view name;
-    if (!state.lineIsLong) [[likely]] {
-        found = state.layerMap.Find(state.currentLine);
-    } else if (NameText(state, name)) {
-        found = state.layerMap.Find(name);
-    }
+    if (!NameText(state, name)) return;
+    const int found = state.layerMap.Find(name);
     if (found >= 0) layerSlot = kFirstMappedLayer + found;
+}
+
+// A value line of the block's header record in modern mode.
+[[gnu::noinline]] void NoteBlockName(ConversionState& state) {
+    std::string_view name;
+    if (NameText(state, name)) state.blockIsLayout = IsLayoutName(name);
 }
 
 void NoteGroupValue(const ConversionState& state, int& hasLinetype, int& layerSlot) {
@@ -140,6 +165,7 @@ void ScanBlockLine(ConversionState& state, const KnownLinetypes&, MessageSink&) 
             state.blockHasLinetype = 0;
             state.blockLayerIndex = kNoLayer;
             state.blockSubclassMarkers = 0;
+            state.inBlockHeader = false;
         } else if (IsExtendedDataStart(state.currentLine)) {  // B2, extended data
             WriteLinetypeGroupIfNeeded(state, state.blockHasLinetype, state.blockLayerIndex);
             state.blockHasLinetype = 1;
@@ -150,5 +176,8 @@ void ScanBlockLine(ConversionState& state, const KnownLinetypes&, MessageSink&) 
     } else if (state.scanState == ScanState::BlockValueLine) {  // B3
         state.scanState = ScanState::BlockCodeLine;
         NoteGroupValue(state, state.blockHasLinetype, state.blockLayerIndex);
+        if (state.inBlockHeader && IsChar(state.previousLine, '2') && state.modern) {
+            NoteBlockName(state);
+        }
     }
 }

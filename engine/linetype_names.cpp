@@ -1,34 +1,32 @@
 #include "linetype_names.h"
 
+#include "name_case.h"
+
 namespace {
 
-char Upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+bool IsByLayerOrByBlock(std::string_view folded) {
+    return folded == "BYLAYER" || folded == "BYBLOCK";
 }
 
-void ToUpper(std::string_view name, std::string& upper) {
-    upper.assign(name);
-    for (char& c : upper) c = Upper(c);
-}
-
-bool IsByLayerOrByBlock(std::string_view upper) {
-    return upper == "BYLAYER" || upper == "BYBLOCK";
+void Fold(std::string_view name, std::string& folded) {
+    folded.resize(name.size());
+    FoldCase(name, folded.data());
 }
 
 }  // namespace
 
 void LinetypeNames::Reset(const KnownLinetypes& knownLinetypes) {
-    upperNames_.clear();
+    foldedNames_.clear();
     for (const char* name : knownLinetypes) Add(name);
 }
 
 void LinetypeNames::Add(std::string_view name) {
-    ToUpper(name, scratch_);
+    Fold(name, scratch_);
     if (name.empty() || IsByLayerOrByBlock(scratch_)) return;
-    if (upperNames_.insert(scratch_).second) ++generation_;
+    if (foldedNames_.insert(scratch_).second) ++generation_;
 }
 
 bool LinetypeNames::Known(std::string_view name) const {
-    ToUpper(name, scratch_);
-    return !IsByLayerOrByBlock(scratch_) && upperNames_.count(scratch_) != 0;
+    Fold(name, scratch_);
+    return !IsByLayerOrByBlock(scratch_) && foldedNames_.count(scratch_) != 0;
 }

@@ -8,8 +8,8 @@
 #include "known_linetypes.h"
 
 // The linetype names known to a run in modern mode: the known linetypes
-// and every name of the file's LTYPE table entries, compared without regard
-// to ASCII case. BYLAYER and BYBLOCK never are, whatever the table holds.
+// and every name of the file's LTYPE table entries, compared as FoldCase
+// makes them. BYLAYER and BYBLOCK never are, whatever the table holds.
 class LinetypeNames {
 public:
     void Reset(const KnownLinetypes& knownLinetypes);
@@ -19,7 +19,7 @@ public:
     std::uint32_t generation() const { return generation_; }
 
 private:
-    std::unordered_set<std::string> upperNames_;
+    std::unordered_set<std::string> foldedNames_;
     std::uint32_t generation_ = 1;
     mutable std::string scratch_;
 };

@@ -17,13 +17,10 @@ void WriteSpaces(OutputWriter& output, std::uint64_t count) {
 
 }  // namespace
 
-std::string_view LongLine::comparedPart() const {
-    return std::string_view(text_).substr(0, LineText::kCapacity);
-}
-
 void LongLine::Read(LineReader& reader, std::string_view whole, OutputWriter& output) {
-    text_.reserve(kLongestName + LineReader::kPadding);
-    text_.clear();
+    compared_.clear();
+    name_.clear();
+    innerSpaces_ = 0;
     overflow_ = false;
     streaming_ = false;
     heldCount_ = 0;
@@ -46,6 +43,7 @@ void LongLine::Take(std::string_view piece, OutputWriter& output) {
         const char c = piece[at];
         if (c == ' ') {
             ++trailingSpaces_;
+            Keep(c);
             continue;
         }
         if (heldCount_ == kLongestTrigger) {
@@ -55,20 +53,30 @@ void LongLine::Take(std::string_view piece, OutputWriter& output) {
         }
         held_[heldCount_++] = {trailingSpaces_, c};
         trailingSpaces_ = 0;
-        text_ += c;
+        Keep(c);
     }
     if (!streaming_) return;
     const std::string_view rest = piece.substr(at);
     output.WriteBytes(rest);
     for (const char c : rest) {
-        if (overflow_) break;
-        if (c == ' ') continue;
-        if (text_.size() == kLongestName) {
-            overflow_ = true;
-        } else {
-            text_ += c;
-        }
+        if (overflow_ && compared_.full()) break;
+        Keep(c);
     }
+}
+
+void LongLine::Keep(char c) {
+    if (c == ' ') {
+        if (name_.size() > 0) ++innerSpaces_;
+        return;
+    }
+    if (!compared_.full()) compared_.push_back(c);
+    if (overflow_) return;
+    if (name_.size() + innerSpaces_ >= kLongestName) {
+        overflow_ = true;
+        return;
+    }
+    for (; innerSpaces_ > 0; --innerSpaces_) name_.push_back(' ');
+    name_.push_back(c);
 }
 
 void LongLine::WriteHeld(OutputWriter& output) {

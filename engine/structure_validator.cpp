@@ -58,6 +58,8 @@ constexpr KeywordCheck kChecks[] = {
          st.blockHasLinetype = 0;
          st.blockLayerIndex = kNoLayer;
          st.blockSubclassMarkers = 0;
+         st.inBlockHeader = true;
+         st.blockIsLayout = false;
      }},
     {'0', "ENDBLK", [](int s) { return s == InBlock; },
      [](ConversionState& st) { st.sectionState = InBlocks; }},

@@ -1,24 +1,18 @@
 #include "conversion_oracle.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cstdint>
-#include <set>
-#include <system_error>
 #include <utility>
 #include <vector>
 
+#include "conversion_model.h"
 #include "conversion_run.h"
 #include "known_linetypes.h"
 #include "memory_files.h"
-#include "messages.h"
+#include "run_options.h"
 
 namespace {
 
-constexpr std::size_t kMaxLineBytes = 97;
-constexpr std::string_view kBinarySentinel{"AutoCAD Binary DXF\r\n\x1A\0", 22};
-constexpr std::string_view kUtf16LittleEndianMark = "\xFF\xFE";
-constexpr std::string_view kUtf16BigEndianMark = "\xFE\xFF";
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 struct Recorder : MessageSink {
     void ShowMessage(const std::string& text) override { calls.push_back("message:" + text); }
@@ -37,28 +31,6 @@ std::vector<std::string_view> Lines(std::string_view text, std::size_t lineBreak
         text = lf == std::string_view::npos ? std::string_view{} : text.substr(lf + 1);
     }
     return lines;
-}
-
-// The source's lines as text mode reads them: input ends at 0x1A, LF ends a
-// line, a CR right before the LF goes with it, a last line may lack the LF.
-std::vector<std::string_view> SourceLines(std::string_view source) {
-    source = source.substr(0, source.find('\x1A'));
-    std::vector<std::string_view> lines =
-        Lines(source, static_cast<std::size_t>(std::count(source.begin(), source.end(), '\n')));
-    const std::size_t ended =
-        source.empty() || source.back() == '\n' ? lines.size() : lines.size() - 1;
-    for (std::size_t n = 0; n < ended; ++n) {
-        if (!lines[n].empty() && lines[n].back() == '\r') lines[n].remove_suffix(1);
-    }
-    return lines;
-}
-
-std::string WithoutSpaces(std::string_view line) {
-    std::string text;
-    for (const char c : line) {
-        if (c != ' ') text += c;
-    }
-    return text;
 }
 
 // Whether the line, its spaces left out, is the text.
@@ -84,7 +56,10 @@ const std::vector<std::string>& ReplacementTable() {
     return table;
 }
 
-bool IsKnownLinetype(std::string_view name) {
+// A group's value: in the default mode one of the known linetypes, in
+// modern mode a name as the file spells it, with no spaces at its ends.
+bool IsLinetypeName(std::string_view name, bool modern) {
+    if (modern) return !name.empty() && name.front() != ' ' && name.back() != ' ';
     for (const char* known : kKnownLinetypes) {
         if (name == known) return true;
     }
@@ -111,13 +86,15 @@ void AddOnce(std::vector<std::size_t>& positions, std::size_t i) {
 // once, source line by source line, as a source line may itself look like
 // an inserted one.
 bool MatchesWithInsertions(const std::vector<std::string_view>& out,
-                           const std::vector<std::string_view>& src, std::size_t count) {
+                           const std::vector<std::string_view>& src, std::size_t count,
+                           bool modern) {
     // Where in the output the next source line may stand.
     std::vector<std::size_t> here = {0};
     std::vector<std::size_t> next;
     for (std::size_t j = 0; j < count; ++j) {
         const bool endsRecord = IsWithoutSpaces(src[j], "0");
-        const bool takesGroup = endsRecord || IsWithoutSpaces(src[j], "1001");
+        const bool takesGroup = endsRecord || IsWithoutSpaces(src[j], "1001") ||
+                                (modern && IsWithoutSpaces(src[j], "100"));
         next.clear();
         // An insertion adds a reading further on, which this loop then meets.
         for (std::size_t k = 0; k < here.size(); ++k) {
@@ -125,10 +102,12 @@ bool MatchesWithInsertions(const std::vector<std::string_view>& out,
             if (i == out.size()) continue;
             if (out[i] == src[j]) AddOnce(next, i + 1);
             if (takesGroup && out.size() - i >= 2 && out[i] == "  6" &&
-                IsKnownLinetype(out[i + 1])) {
+                IsLinetypeName(out[i + 1], modern)) {
                 AddOnce(here, i + 2);
             }
-            if (endsRecord && IsTableAt(out, i)) AddOnce(here, i + ReplacementTable().size());
+            if (endsRecord && !modern && IsTableAt(out, i)) {
+                AddOnce(here, i + ReplacementTable().size());
+            }
         }
         if (next.empty()) return false;
         std::swap(here, next);
@@ -138,8 +117,14 @@ bool MatchesWithInsertions(const std::vector<std::string_view>& out,
 
 // Whether the output is the first `lines` source lines, each with CR LF,
 // with only the allowed insertions between them.
-bool OutputMatches(std::string_view output, const std::vector<std::string_view>& src,
-                   std::size_t lines) {
+bool OutputMatches(std::string_view output, std::string_view source, std::size_t lines,
+                   bool modern) {
+    if (modern && source.starts_with(kUtf8Mark)) {
+        if (!output.starts_with(kUtf8Mark)) return false;
+        output.remove_prefix(kUtf8Mark.size());
+        source.remove_prefix(kUtf8Mark.size());
+    }
+    const std::vector<std::string_view> src = SourceLines(source);
     if (lines > src.size()) return false;
     if (!output.empty() && output.back() != '\n') return false;
     std::vector<std::string_view> out =
@@ -148,102 +133,52 @@ bool OutputMatches(std::string_view output, const std::vector<std::string_view>&
         if (line.empty() || line.back() != '\r') return false;
         line.remove_suffix(1);
     }
-    return MatchesWithInsertions(out, src, lines);
+    return MatchesWithInsertions(out, src, lines, modern);
 }
 
-bool IsKeyword(const std::string& text) {
-    static const std::set<std::string> keywords = {"SECTION", "ENDSEC", "ENTITIES", "BLOCKS",
-                                                   "BLOCK",   "ENDBLK", "TABLES",   "TABLE",
-                                                   "ENDTAB",  "LTYPE",  "LAYER"};
-    return keywords.count(text) != 0;
+// Where two texts part, for a message.
+std::string Parting(const std::string& engine, const std::string& model) {
+    const auto parted = std::mismatch(engine.begin(), engine.end(), model.begin(), model.end());
+    const auto at = static_cast<std::size_t>(parted.first - engine.begin());
+    const std::size_t from = at < 40 ? 0 : at - 40;
+    return "at byte " + std::to_string(at) + ": engine \"" + engine.substr(from, 80) +
+           "\", model \"" + model.substr(from, 80) + "\"";
 }
 
-std::string StructureError(std::size_t lineNumber, const std::string& keyword) {
-    return std::to_string(lineNumber) + std::string(messages::kStructureErrorBefore) + keyword +
-           std::string(messages::kStructureErrorAfter);
-}
-
-// The closing message of a run that opened both files, and the line (1 on)
-// it stopped at, or 0 when it finished.
-std::string CheckCalls(const std::vector<std::string>& calls, RunOutcome outcome,
-                       std::string& closing) {
-    std::size_t k = 0;
-    if (calls.size() < 3 || calls[k++] != "begin") return "the busy cursor was not shown first";
-    if (calls[k] == "message:" + std::string(messages::kLayerLimit)) ++k;
-    if (calls[k++] != "end") return "the busy cursor was not cleared before the message";
-    if (k + 1 != calls.size()) return "not exactly one message after the busy cursor";
-    if (calls[k].rfind("message:", 0) != 0) return "no closing message";
-    closing = calls[k].substr(8);
-    if ((outcome == RunOutcome::Finished) != (closing == messages::kFinished)) {
-        return "the outcome does not match the message";
-    }
-    if (outcome != RunOutcome::Finished && outcome != RunOutcome::Stopped) {
-        return "a run on memory files neither finished nor stopped";
-    }
-    return "";
+std::string Joined(const std::vector<std::string>& calls) {
+    std::string text;
+    for (const std::string& call : calls) text += "[" + call + "]";
+    return text;
 }
 
 }  // namespace
 
-std::string CheckConversion(std::string_view source, std::size_t readChunk) {
+std::string CheckConversion(std::string_view source, std::size_t readChunk, bool modern) {
     MemoryFiles files(source, readChunk);
     Recorder sink;
+    RunOptions options;
+    options.modern = modern;
     // A source in a folder, so that the output's path is made beside it.
-    const RunOutcome outcome = RunConversion("drawings/source.dxf", "out", kOutputExtension,
-                                             kKnownLinetypes, sink, files.ops());
+    const RunOutcome outcome =
+        RunConversion("drawings/source.dxf", "out", options, sink, files.ops());
+    const ModelRun model = ModelConversion(source, modern);
 
-    // Sources refused before the output is made, with one message each.
-    std::string_view refusal;
-    if (source.starts_with(kBinarySentinel)) {
-        refusal = messages::kBinarySource;
-    } else if (source.starts_with(kUtf16LittleEndianMark) ||
-               source.starts_with(kUtf16BigEndianMark)) {
-        refusal = messages::kUtf16Source;
+    if (sink.calls != model.calls) {
+        return "the sink's calls " + Joined(sink.calls) + " are not the model's " +
+               Joined(model.calls);
     }
-    if (!refusal.empty()) {
-        const bool refused =
-            outcome == RunOutcome::NotStarted &&
-            sink.calls == std::vector<std::string>{"message:" + std::string(refusal)};
-        return refused ? "" : "a binary or UTF-16 source was not refused alone";
+    if (outcome != model.outcome) return "the outcome is not the model's";
+    if (files.output() != model.output) {
+        return "the output is not the model's, " + Parting(files.output(), model.output);
     }
-    if (outcome == RunOutcome::NotStarted) return "a text source was not started";
-
-    std::string closing;
-    if (std::string fault = CheckCalls(sink.calls, outcome, closing); !fault.empty()) return fault;
-
-    // Where the run must have stopped: the first line too long or the first
-    // misplaced keyword, whichever comes first; the message says which.
-    const std::vector<std::string_view> src = SourceLines(source);
-    std::size_t done = src.size();
-    for (std::size_t n = 0; n < src.size(); ++n) {
-        if (src[n].size() > kMaxLineBytes) {
-            done = n;
-            break;
-        }
-    }
-    if (outcome == RunOutcome::Finished) {
-        if (done != src.size()) return "a line of 98 bytes or more was accepted";
-    } else if (closing == messages::kLineTooLong) {
-        if (done == src.size()) return "stopped for a long line that is not there";
-    } else {
-        // The message begins with the number of the line it names.
-        std::size_t n = 0;
-        const bool numbered =
-            std::from_chars(closing.data(), closing.data() + closing.size(), n).ec == std::errc{};
-        if (!numbered || n == 0 || n > done ||
-            StructureError(n, WithoutSpaces(src[n - 1])) != closing ||
-            !IsKeyword(WithoutSpaces(src[n - 1]))) {
-            return "stopped with a message that names no misplaced keyword: " + closing;
-        }
-        done = n - 1;
-    }
-
-    if (!OutputMatches(files.output(), src, done)) {
+    if (outcome != RunOutcome::NotStarted &&
+        !OutputMatches(files.output(), source, model.linesWritten, modern)) {
         return "the output is not the source's lines with allowed insertions";
     }
     return "";
 }
 
-bool IsSourceWithInsertions(std::string_view output, std::string_view source, std::size_t lines) {
-    return OutputMatches(output, SourceLines(source), lines);
+bool IsSourceWithInsertions(std::string_view output, std::string_view source, std::size_t lines,
+                            bool modern) {
+    return OutputMatches(output, source, lines, modern);
 }

@@ -1,5 +1,7 @@
 // dxfconv --modern in every form of the command, beside the same command
-// without it, on a drawing the default mode refuses (a line of 120 bytes).
+// without it, on a drawing the default mode refuses (a line of 120 bytes)
+// whose text names its layer "My Wall" as "MY WALL", and whose block has a
+// line on layer 0, which gets nothing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,9 +17,10 @@ using Names = std::vector<std::string>;
 
 const std::string kLongValue(120, 'x');
 const std::string kSource =
-    "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n 70\n1\n  0\nLAYER\n  2\nWALL\n"
-    "  6\nHIDDEN\n  0\nENDTAB\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n  0\nTEXT\n  8\nWALL\n"
-    "  1\n" +
+    "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n 70\n2\n  0\nLAYER\n  2\n0\n"
+    "  6\nCONTINUOUS\n  0\nLAYER\n  2\nMy Wall\n  6\nHIDDEN\n  0\nENDTAB\n  0\nENDSEC\n"
+    "  0\nSECTION\n  2\nBLOCKS\n  0\nBLOCK\n  8\n0\n  2\nDOOR\n  0\nLINE\n  8\n0\n"
+    "  0\nENDBLK\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n  0\nTEXT\n  8\nMY WALL\n  1\n" +
     kLongValue + "\n  0\nENDSEC\n  0\nEOF\n";
 
 std::string ModernOutput() {

@@ -12,7 +12,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Every input the fuzzer ever tripped on, and its seeds, through the same
-// checks, with reads of several sizes.
+// checks, in both modes, with reads of several sizes.
 std::vector<std::string> Inputs() {
     std::vector<std::string> paths;
     for (const char* folder : {"regressions", "seeds"}) {
@@ -29,9 +29,12 @@ TEST(FuzzRegressions, PassTheConversionChecks) {
     ASSERT_FALSE(inputs.empty());
     for (const std::string& input : inputs) {
         const std::string bytes = ReadFile(input);
-        for (const std::size_t readChunk : {0, 1, 2, 7, 98, 99, 100, 4096}) {
-            EXPECT_EQ(CheckConversion(bytes, readChunk), "")
-                << input << " read " << readChunk << " bytes at a time";
+        for (const bool modern : {false, true}) {
+            for (const std::size_t readChunk : {0, 1, 2, 7, 98, 99, 100, 4096}) {
+                EXPECT_EQ(CheckConversion(bytes, readChunk, modern), "")
+                    << input << (modern ? " in modern mode" : "") << " read " << readChunk
+                    << " bytes at a time";
+            }
         }
     }
 }
@@ -40,6 +43,7 @@ TEST(FuzzRegressions, PassTheConversionChecks) {
 struct OutputCase {
     const char* output;
     bool faithful;
+    bool modern = false;
 };
 
 const char kSource[] = "  0\nLINE\n  8\nWALL\n  0\nENDSEC\n1001\n";
@@ -47,7 +51,8 @@ const char kSource[] = "  0\nLINE\n  8\nWALL\n  0\nENDSEC\n1001\n";
 class OutputCheck : public testing::TestWithParam<OutputCase> {};
 
 TEST_P(OutputCheck, KnowsTheAllowedInsertions) {
-    EXPECT_EQ(IsSourceWithInsertions(GetParam().output, kSource, 7), GetParam().faithful);
+    EXPECT_EQ(IsSourceWithInsertions(GetParam().output, kSource, 7, GetParam().modern),
+              GetParam().faithful);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -65,6 +70,11 @@ INSTANTIATE_TEST_SUITE_P(
                    false},
         OutputCase{"  0\r\nLINE\r\n  8\r\nWALL\r\n  6\r\n\r\n  0\r\nENDSEC\r\n1001\r\n", false},
         OutputCase{"  0\r\nLINE\r\n  6\r\nHIDDEN\r\n  8\r\nWALL\r\n  0\r\nENDSEC\r\n1001\r\n",
-                   false}));
+                   false},
+        // modern mode: a name of the file's own, but never an empty one
+        OutputCase{"  0\r\nLINE\r\n  8\r\nWALL\r\n  6\r\nDash Dot2\r\n  0\r\nENDSEC\r\n1001\r\n",
+                   true, true},
+        OutputCase{"  0\r\nLINE\r\n  8\r\nWALL\r\n  6\r\n\r\n  0\r\nENDSEC\r\n1001\r\n", false,
+                   true}));
 
 }  // namespace

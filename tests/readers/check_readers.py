@@ -3,8 +3,10 @@
 readers take each output as well as its source: ezdxf (read and audit, and
 the linetype each entity ends up with) and GDAL's ogrinfo (features per layer
 and linetype). Prints a table of the verdicts; exits 1 on a fault, 77 when
-there is no corpus. With --modern, every drawing must convert, and every
-entity must show its layer's linetype when that is one of the file's."""
+there is no corpus. With --modern, every drawing must convert, every entity
+must show its layer's linetype when that is one of the file's (layer names
+compared without regard to ASCII case), and an entity on layer 0 in a block
+other than the layouts must keep the linetype it had."""
 
 import argparse
 import collections
@@ -83,15 +85,38 @@ class ReaderView:
             return f"{text}, audit fails ({self.audit_failure})"
         return f"{text}, {sum(self.errors.values())} audit errors"
 
-    def layer_linetypes(self):
-        """Layer name without spaces -> linetype, the first entry winning, as
-        the converter captures them."""
+    def layer_linetypes(self, modern=False):
+        """Layer name as the converter compares it -> linetype, the first
+        entry winning."""
         table = {}
         for layer in self.doc.layers:
-            key = layer.dxf.name.replace(" ", "")
+            key = layer_key(layer.dxf.name, modern)
             if key not in table:
                 table[key] = layer.dxf.get("linetype", "")
         return table
+
+    def left_to_inserts(self):
+        """The handles of the entities on layer 0 in blocks other than the
+        layouts, vertices and attributes included: each INSERT gives them its
+        own layer."""
+        blocks = {b.block_record_handle for b in self.doc.blocks if not b.is_any_layout}
+        db = self.doc.entitydb
+
+        def block_of(entity):
+            owner = entity.dxf.get("owner")
+            return block_of(db[owner]) if isinstance(db.get(owner), DXFGraphic) else owner
+
+        return {e.dxf.handle for e in self.entities
+                if layer_key(e.dxf.layer, True) == "0" and block_of(e) in blocks}
+
+
+ASCII_UPPER = str.maketrans("abcdefghijklmnopqrstuvwxyz", "ABCDEFGHIJKLMNOPQRSTUVWXYZ")
+
+
+def layer_key(name, modern):
+    """Without spaces in the default mode; in modern mode without those at
+    either end, and ASCII letters in upper case."""
+    return name.strip(" ").translate(ASCII_UPPER) if modern else name.replace(" ", "")
 
 
 def ogr_counts(path):
@@ -134,13 +159,15 @@ def known_linetypes(source_view, modern):
 def expected_linetypes(source_view, modern=False):
     """For each graphical entity: the linetype the converter must give it, or
     None when it keeps what it has."""
-    layers = source_view.layer_linetypes()
+    layers = source_view.layer_linetypes(modern)
     known = known_linetypes(source_view, modern)
+    left = source_view.left_to_inserts() if modern else set()
     expected = []
     for entity in source_view.entities:
         linetype = None
-        if not entity.dxf.hasattr("linetype") and entity.dxf.hasattr("layer"):
-            layer_linetype = layers.get(entity.dxf.layer.replace(" ", ""))
+        if (not entity.dxf.hasattr("linetype") and entity.dxf.hasattr("layer")
+                and entity.dxf.handle not in left):
+            layer_linetype = layers.get(layer_key(entity.dxf.layer, modern))
             if layer_linetype in KNOWN_LINETYPES or (
                     modern and layer_linetype and layer_linetype.upper() in known):
                 linetype = layer_linetype
@@ -219,6 +246,12 @@ def check_file(dxfconv, source, work, faults, notes, modern=False):
         if missed and (modern or is_r12_or_older(row["version"])):
             faults.append(f"{source.name}: {len(missed)} of {len(due)} entities do not show "
                           "their layer's linetype")
+        left = before.left_to_inserts() if modern else set()
+        changed = [b for b, a in zip(before.entities, after.entities) if b.dxf.handle in left
+                   and b.dxf.get("linetype") != a.dxf.get("linetype")]
+        if changed:
+            faults.append(f"{source.name}: {len(changed)} entities on layer 0 in blocks "
+                          "were given a linetype")
         reasons = collections.Counter(unseen_reason(e, row["version"]) for e in unseen)
         for reason, count in reasons.items():
             notes.append(f"{source.name}: {count} × {reason}")
