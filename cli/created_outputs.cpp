@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <memory>
+#include <string>
 
 #include "output_identity.h"
 
@@ -29,6 +30,14 @@ std::atomic<bool> removing{false};
 // A run creates and closes its output on its own thread.
 thread_local Slot* runSlot = nullptr;
 
+// The output the last run on this thread created, kept past its close.
+struct RunOutput {
+    std::string path;
+    OutputIdentity identity;
+    bool created = false;
+};
+thread_local RunOutput runOutput;
+
 static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free,
               "the slots are read in a signal handler");
 
@@ -43,6 +52,7 @@ Slot* Claim() {
 // No allocation between claiming and leaving Creating: a failed allocation
 // removes the outputs on this very thread, which would wait for itself.
 int CreateTracked(const FileOps& files, const char* path) {
+    runOutput.created = false;
     HoldEndingSignals();
 
     Slot* slot = Claim();
@@ -62,6 +72,10 @@ int CreateTracked(const FileOps& files, const char* path) {
         }
     }
     ReleaseEndingSignals();
+    if (fd >= 0 && IdentifyOutput(fd, runOutput.identity)) {
+        runOutput.path = path;
+        runOutput.created = true;
+    }
     return fd;
 }
 
@@ -106,4 +120,10 @@ void RemoveCreatedOutputs() {
         }
         if (state == Open) RemoveIfStill(slot.path, slot.identity);
     }
+}
+
+void RemoveRunOutput() {
+    if (!runOutput.created) return;
+    RemoveIfStill(runOutput.path.c_str(), runOutput.identity);
+    runOutput.created = false;
 }

@@ -18,3 +18,8 @@ FileOps TrackCreatedOutputs(FileOps files);
 // created there, and keeps any run from creating another. Safe in a signal
 // handler; the caller must end the program next.
 void RemoveCreatedOutputs();
+
+// Removes the output that the last run on this thread created, closed by
+// now, if its path still names that file: for a run that did not finish.
+// Not for a signal handler.
+void RemoveRunOutput();

@@ -41,13 +41,16 @@ public:
         options_.modern = command.modern;
     }
 
-    // One source's run, its messages going to emit.
+    // One source's run, its messages going to emit. A run that stopped
+    // takes its cut output away once its messages are out.
     bool Run(const std::string& source, const TextSink::Emit& emit, ProgressLine* progress) const {
         const RunInProgress inProgress;
         TextSink sink(command_.prefixed() ? SourcePrefix(source) : "", command_.quiet, emit,
                       progress);
-        return RunConversion(source, OutputNameOf(source), options_, sink, files_) ==
-               RunOutcome::Finished;
+        const RunOutcome outcome =
+            RunConversion(source, OutputNameOf(source), options_, sink, files_);
+        if (outcome == RunOutcome::Stopped) RemoveRunOutput();
+        return outcome == RunOutcome::Finished;
     }
 
 private:
