@@ -25,6 +25,9 @@ constexpr int kExitUsage = 2;
 // --check needs a name for the output it never creates.
 constexpr const char* kCheckOutputName = "dxfconv-check";
 
+// Said after a refusal that --modern would have avoided.
+constexpr std::string_view kModernHint = "R13以降の形式の図面は --modern を付けると変換できます。";
+
 // For the progress line only: 0 where the size cannot be had.
 std::uint64_t FileSize(const std::string& path) {
     std::error_code error;
@@ -42,14 +45,21 @@ public:
     }
 
     // One source's run, its messages going to emit. A run that stopped
-    // takes its cut output away once its messages are out.
+    // takes its cut output away once its messages are out, and tells of
+    // --modern where that mode would have converted the drawing.
     bool Run(const std::string& source, const TextSink::Emit& emit, ProgressLine* progress) const {
         const RunInProgress inProgress;
         TextSink sink(command_.prefixed() ? SourcePrefix(source) : "", command_.quiet, emit,
                       progress);
+        RunFacts facts;
         const RunOutcome outcome =
-            RunConversion(source, OutputNameOf(source), options_, sink, files_);
-        if (outcome == RunOutcome::Stopped) RemoveRunOutput();
+            RunConversion(source, OutputNameOf(source), options_, sink, files_, &facts);
+        if (outcome == RunOutcome::Stopped) {
+            RemoveRunOutput();
+            const bool modernWouldConvert =
+                facts.stoppedOnLongLine || (facts.stoppedOnKeyword && facts.ltypeTableReplaced);
+            if (modernWouldConvert && !command_.quiet) sink.ShowMessage(std::string(kModernHint));
+        }
         return outcome == RunOutcome::Finished;
     }
 

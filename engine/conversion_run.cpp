@@ -145,6 +145,8 @@ void AbortRun(ConversionState& state, MessageSink& sink, std::string_view messag
     // A write that failed behind the conversion's back stopped the run
     // where its buffer was handed on, before whatever stops it here.
     if (!WrittenSoFar(state)) message = messages::kWriteError;
+    state.facts.stoppedOnLongLine = message == messages::kLineTooLong;
+    state.facts.stoppedOnKeyword = message.ends_with(messages::kStructureErrorAfter);
     sink.EndWaitCursor();
     Show(sink, message);
     if (!state.sourceFile.Close()) Show(sink, messages::kSourceCloseFailed);
@@ -161,7 +163,8 @@ RunOutcome RunConversion(const std::string& sourcePath, const std::string& outpu
 }
 
 RunOutcome RunConversion(const std::string& sourcePath, const std::string& outputName,
-                         const RunOptions& options, MessageSink& sink, const FileOps& files) {
+                         const RunOptions& options, MessageSink& sink, const FileOps& files,
+                         RunFacts* facts) {
     const std::string& extension = options.extension;
     if (sourcePath.empty()) {
         Show(sink, messages::kNoSourceSelected);
@@ -210,5 +213,7 @@ RunOutcome RunConversion(const std::string& sourcePath, const std::string& outpu
     state->modern = options.modern;
     if (options.modern) state->linetypeNames.Reset(options.knownLinetypes);
     sink.BeginWaitCursor();
-    return Convert(*state, options.knownLinetypes, sink);
+    const RunOutcome outcome = Convert(*state, options.knownLinetypes, sink);
+    if (facts != nullptr) *facts = state->facts;
+    return outcome;
 }

@@ -12,6 +12,7 @@
 #include "long_line.h"
 #include "name_case.h"
 #include "output_writer.h"
+#include "run_facts.h"
 
 // Where the current line stands in the file's section, table and block
 // structure. The numbers are part of the behaviour: ENDSEC is valid in every
@@ -68,6 +69,7 @@ struct ConversionState {
     int entityLayerIndex = kNoLayer;
     int blockHasLinetype = 0;
     int blockLayerIndex = kNoLayer;
+    RunFacts facts;
 
     // Modern mode only (see RunOptions): the layers without a limit, the
     // names of the LTYPE table, group parity in an LTYPE entry, the code-100

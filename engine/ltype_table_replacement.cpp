@@ -20,6 +20,7 @@ bool ReplaceLtypeTable(ConversionState& state, const KnownLinetypes& knownLinety
         state.outputFile.WriteText("\n");
     }
     state.outputFile.WriteText("  0\nENDTAB\n");
+    state.facts.ltypeTableReplaced = true;
     if (state.outputFile.failed()) {
         AbortRun(state, sink, messages::kWriteError);
         return false;

@@ -62,6 +62,8 @@ TEST_F(Batch, GoesOnAfterAFailedFileAndPrefixesEveryLine) {
     EXPECT_EQ(result.err, Printed(messages::kFinished, first + ": ") +
                               Printed(messages::kSourceMissing, "a/missing.dxf: ") +
                               Printed(messages::kLineTooLong, tooLong + ": ") +
+                              Printed("R13以降の形式の図面は --modern を付けると変換できます。",
+                                      tooLong + ": ") +
                               Printed(messages::kFinished, last + ": "));
     EXPECT_EQ(ListDir(root.File("a")), (Names{"first.dxf", "first_lt.dxf", "long.dxf"}));
     EXPECT_EQ(ReadFile(root.File("b/last_lt.dxf")), kOutput);

@@ -20,8 +20,9 @@ struct SingleCase {
     const char* existing;                // a file made in dwg/ first, or nullptr
     std::vector<std::string> arguments;  // "{src}" stands for the source's path
     int status;
-    std::string_view message;  // the one message printed, or "" for none
-    bool outputMade;           // whether dwg/NEW.dxf is there after the run
+    std::string_view message;     // the one message printed, or "" for none
+    bool outputMade;              // whether dwg/NEW.dxf is there after the run
+    std::string_view added = {};  // the line the command adds after it, if any
 
     friend void PrintTo(const SingleCase& c, std::ostream* os) { *os << c.title; }
 };
@@ -38,6 +39,9 @@ std::vector<SingleCase> SingleCases() {
         text += kStructureErrorAfter;
         return text;
     }();
+    static const std::string ltypeStop =
+        "12" + std::string(kStructureErrorBefore) + "LTYPE" + std::string(kStructureErrorAfter);
+    const std::string_view modernHint = "R13以降の形式の図面は --modern を付けると変換できます。";
     const std::vector<std::string> plain{"{src}", "NEW"};
     return {
         {"Finished", kSource, nullptr, plain, 0, kFinished, true},
@@ -50,8 +54,12 @@ std::vector<SingleCase> SingleCases() {
         {"ExistingOutput", kSource, "NEW.dxf", plain, 1, kOutputExists, true},
         {"OutputNamedLikeTheSource", kSource, nullptr, {"{src}", "plan"}, 1, kOutputExists, false},
         {"FailureWhenQuiet", kSource, "NEW.dxf", {"-q", "{src}", "NEW"}, 1, kOutputExists, true},
-        {"TooLongLine", tooLong, nullptr, plain, 1, kLineTooLong, false},
+        {"TooLongLine", tooLong, nullptr, plain, 1, kLineTooLong, false, modernHint},
+        {"TooLongLineQuietly", tooLong, nullptr, {"-q", "{src}", "NEW"}, 1, kLineTooLong, false},
         {"StructureError", "  0\nENDSEC\n", nullptr, plain, 1, structureError, false},
+        {"StructureErrorAfterTheLtypeTable",
+         "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLTYPE\n 70\n6\n  0\nLTYPE\n", nullptr, plain,
+         1, ltypeStop, false, modernHint},
         {"BinarySource", binary, nullptr, plain, 1, kBinarySource, false},
         {"Utf16Source",
          "\xFF\xFE"
@@ -98,7 +106,8 @@ TEST_P(SingleRun, ExitsWithItsStatusAndPrintsOnlyTheMessages) {
 
     ASSERT_TRUE(result.exited) << "ended by signal " << result.signal;
     EXPECT_EQ(result.status, c.status);
-    EXPECT_EQ(result.err, c.message.empty() ? "" : Printed(c.message));
+    EXPECT_EQ(result.err, (c.message.empty() ? "" : Printed(c.message)) +
+                              (c.added.empty() ? "" : Printed(c.added)));
     EXPECT_EQ(result.out, "");
     Names dwgAfter;
     if (c.outputMade) dwgAfter.push_back("NEW.dxf");
