@@ -27,6 +27,9 @@ constexpr const char* kCheckOutputName = "dxfconv-check";
 
 // Said after a refusal that --modern would have avoided.
 constexpr std::string_view kModernHint = "R13以降の形式の図面は --modern を付けると変換できます。";
+// Said after a conversion of a source that does not end as a drawing does.
+constexpr std::string_view kSourceCutShort =
+    "元ﾌｧｲﾙが EOF で終わっていません。ﾌｧｲﾙが途中で切れている可能性があります。";
 
 // For the progress line only: 0 where the size cannot be had.
 std::uint64_t FileSize(const std::string& path) {
@@ -46,7 +49,8 @@ public:
 
     // One source's run, its messages going to emit. A run that stopped
     // takes its cut output away once its messages are out, and tells of
-    // --modern where that mode would have converted the drawing.
+    // --modern where that mode would have converted the drawing. A source
+    // that looks cut short is named so, and does not pass a check.
     bool Run(const std::string& source, const TextSink::Emit& emit, ProgressLine* progress) const {
         const RunInProgress inProgress;
         TextSink sink(command_.prefixed() ? SourcePrefix(source) : "", command_.quiet, emit,
@@ -60,7 +64,10 @@ public:
                 facts.stoppedOnLongLine || (facts.stoppedOnKeyword && facts.ltypeTableReplaced);
             if (modernWouldConvert && !command_.quiet) sink.ShowMessage(std::string(kModernHint));
         }
-        return outcome == RunOutcome::Finished;
+        if (outcome != RunOutcome::Finished) return false;
+        if (facts.sourceComplete) return true;
+        sink.ShowMessage(std::string(kSourceCutShort));
+        return !command_.check;
     }
 
 private:

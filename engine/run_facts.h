@@ -9,4 +9,7 @@ struct RunFacts {
     bool stoppedOnKeyword = false;
     // An LTYPE table whose header ends with the value 6 was replaced.
     bool ltypeTableReplaced = false;
+    // So far, the source ends as a whole drawing does: a line "0", a line
+    // "EOF", and nothing but empty lines after them (lines as compared).
+    bool sourceComplete = false;
 };

@@ -99,8 +99,13 @@ constexpr std::uint64_t kKeywordHashes = [] {
 bool ValidateStructure(ConversionState& state, const KnownLinetypes&, MessageSink& sink) {
     const LineText& code = state.previousLine;
     const LineText& line = state.currentLine;
+    if (state.facts.sourceComplete) [[unlikely]]
+        state.facts.sourceComplete = line.size == 0;
     if (code.size != 1 || (code.bytes[0] != '0' && code.bytes[0] != '2')) return true;
-    if (line.size < kShortestKeyword || line.size > kLongestKeyword) return true;
+    if (line.size < kShortestKeyword || line.size > kLongestKeyword) {
+        if (code.bytes[0] == '0' && Is(line, "EOF")) state.facts.sourceComplete = true;
+        return true;
+    }
 
     const std::uint64_t word = LineWord(line, 0);
     if ((kKeywordHashes >> KeywordHash(word) & 1) == 0) return true;

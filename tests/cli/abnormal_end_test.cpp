@@ -26,8 +26,8 @@ namespace {
 using Names = std::vector<std::string>;
 using namespace std::chrono_literals;
 
-constexpr char kSmall[] = "999\ncomment\n";
-constexpr char kSmallOutput[] = "999\r\ncomment\r\n";
+constexpr char kSmall[] = "999\ncomment\n  0\nEOF\n";
+constexpr char kSmallOutput[] = "999\r\ncomment\r\n  0\r\nEOF\r\n";
 
 // A drawing whose conversion takes long enough to be interrupted midway.
 const std::string& LargeDrawing() {

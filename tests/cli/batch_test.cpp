@@ -12,8 +12,8 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-constexpr char kSource[] = "999\ncomment\n";
-constexpr char kOutput[] = "999\r\ncomment\r\n";
+constexpr char kSource[] = "999\ncomment\n  0\nEOF\n";
+constexpr char kOutput[] = "999\r\ncomment\r\n  0\r\nEOF\r\n";
 
 class Batch : public testing::Test {
 protected:

@@ -12,11 +12,14 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-constexpr char kSource[] = "999\ncomment\n";
-constexpr char kOutput[] = "999\r\ncomment\r\n";
+constexpr char kSource[] = "999\ncomment\n  0\nEOF\n";
+constexpr char kOutput[] = "999\r\ncomment\r\n  0\r\nEOF\r\n";
 constexpr char kMisplaced[] = "  0\nENDSEC\n";  // ENDSEC outside any section
+constexpr char kCutShort[] =
+    "元ﾌｧｲﾙが EOF で終わっていません。ﾌｧｲﾙが途中で切れている可能性があります。";
 
-// Sources that end in every way a run can: converted, missing, stopped.
+// Sources that end in every way a run can: converted, missing, stopped,
+// converted but cut short.
 struct Drawings {
     TempDir dir;
     Names sources;
@@ -25,13 +28,18 @@ struct Drawings {
     Drawings() {
         for (int i = 0; i < 12; ++i) {
             const std::string name = "d" + std::to_string(i) + ".dxf";
-            const int kind = i % 3;
+            const int kind = i % 4;
             if (kind == 0) WriteFile(dir.File(name), kSource);
             if (kind == 2) WriteFile(dir.File(name), kMisplaced);
+            if (kind == 3) WriteFile(dir.File(name), "999\n");
             sources.push_back(name);
             const std::string prefix = name + ": ";
             if (kind == 0) expectedMessages += Printed(messages::kFinished, prefix);
             if (kind == 1) expectedMessages += Printed(messages::kSourceMissing, prefix);
+            if (kind == 3) {
+                expectedMessages +=
+                    Printed(messages::kFinished, prefix) + Printed(kCutShort, prefix);
+            }
             if (kind == 2) {
                 expectedMessages +=
                     Printed(std::string("2") + std::string(messages::kStructureErrorBefore) +
@@ -54,7 +62,8 @@ TEST(Jobs, PrintEachFilesMessagesTogetherInTheOrderOfTheSources) {
         EXPECT_EQ(result.status, 1);
         EXPECT_EQ(result.err, drawings.expectedMessages);
         EXPECT_EQ(ReadFile(drawings.dir.File("d0_lt.dxf")), kOutput);
-        EXPECT_EQ(ReadFile(drawings.dir.File("d9_lt.dxf")), kOutput);
+        EXPECT_EQ(ReadFile(drawings.dir.File("d8_lt.dxf")), kOutput);
+        EXPECT_EQ(ReadFile(drawings.dir.File("d3_lt.dxf")), "999\r\n");
         EXPECT_FALSE(Exists(drawings.dir.File("d1_lt.dxf")));
         EXPECT_FALSE(Exists(drawings.dir.File("d2_lt.dxf")));
     }
@@ -95,6 +104,17 @@ TEST(Check, SucceedsWhereTheOutputNameIsTakenAndLeavesItAlone) {
     EXPECT_EQ(result.err, Printed(messages::kFinished, "plan.dxf: "));
     EXPECT_EQ(ReadFile(dir.File("dxfconv-check.dxf")), "mine");
     EXPECT_EQ(ListDir(dir.path()), (Names{"dxfconv-check.dxf", "plan.dxf"}));
+}
+
+// A drawing cut short converts, with a word on it, but fails a check.
+TEST(Check, FailsOnADrawingCutShortEvenWhenQuiet) {
+    TempDir dir;
+    WriteFile(dir.File("cut.dxf"), "999\ncomment\n  0\nEOF\n999\n");
+
+    const CommandResult result = RunDxfconv({"--check", "-q", "cut.dxf"}, dir.path());
+
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, Printed(kCutShort, "cut.dxf: "));
 }
 
 TEST(Check, ReportsTheLayerNoticeAndTheStopLikeARealRun) {

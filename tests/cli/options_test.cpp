@@ -10,7 +10,7 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-constexpr char kSource[] = "999\ncomment\n";
+constexpr char kSource[] = "999\ncomment\n  0\nEOF\n";
 
 struct InfoCase {
     const char* title;

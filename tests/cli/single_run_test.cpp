@@ -42,12 +42,25 @@ std::vector<SingleCase> SingleCases() {
     static const std::string ltypeStop =
         "12" + std::string(kStructureErrorBefore) + "LTYPE" + std::string(kStructureErrorAfter);
     const std::string_view modernHint = "R13以降の形式の図面は --modern を付けると変換できます。";
+    const std::string_view cutShort =
+        "元ﾌｧｲﾙが EOF で終わっていません。ﾌｧｲﾙが途中で切れている可能性があります。";
     const std::vector<std::string> plain{"{src}", "NEW"};
     return {
         {"Finished", kSource, nullptr, plain, 0, kFinished, true},
         {"FinishedQuietly", kSource, nullptr, {"-q", "{src}", "NEW"}, 0, "", true},
         {"QuietAfterTheOperands", kSource, nullptr, {"{src}", "NEW", "--quiet"}, 0, "", true},
-        {"EmptyFile", "", nullptr, plain, 0, kFinished, true},
+        {"EmptyFile", "", nullptr, plain, 0, kFinished, true, cutShort},
+        {"CutShortQuietly",
+         "999\ncomment\n",
+         nullptr,
+         {"-q", "{src}", "NEW"},
+         0,
+         "",
+         true,
+         cutShort},
+        {"LineAfterTheEnd", "  0\nEOF\n999\n", nullptr, plain, 0, kFinished, true, cutShort},
+        {"EndWithoutCode", "999\nEOF\n", nullptr, plain, 0, kFinished, true, cutShort},
+        {"EmptyLinesAfterTheEnd", " 0\nEOF \n\n  \n", nullptr, plain, 0, kFinished, true},
         {"EmptySourcePath", std::nullopt, nullptr, {"", "NEW"}, 1, kNoSourceSelected, false},
         {"MissingSource", std::nullopt, nullptr, plain, 1, kSourceMissing, false},
         {"EmptyOutputName", kSource, nullptr, {"{src}", ""}, 1, kNoOutputName, false},

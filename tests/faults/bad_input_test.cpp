@@ -99,6 +99,9 @@ const std::size_t kRandomEnd = kRandomEarlyEnd.find('\x1A');
 
 // The command's word after a refusal that --modern would have avoided.
 constexpr std::string_view kModernHint = "R13以降の形式の図面は --modern を付けると変換できます。";
+// Its word after a conversion of a source that does not end with EOF.
+constexpr std::string_view kCutShort =
+    "元ﾌｧｲﾙが EOF で終わっていません。ﾌｧｲﾙが途中で切れている可能性があります。";
 
 const BadInput kBadInputs[] = {
     {"BinaryDxf", Source(kBinary), "plan.dxf", "out", {kBinarySource}, 1, "", std::nullopt},
@@ -114,7 +117,7 @@ const BadInput kBadInputs[] = {
      Source(std::string("\0\0\0\n\0\0\n", 7)),
      "plan.dxf",
      "out",
-     {kFinished},
+     {kFinished, kCutShort},
      0,
      "out.dxf",
      std::string("\0\0\0\r\n\0\0\r\n", 9)},
@@ -130,7 +133,7 @@ const BadInput kBadInputs[] = {
      Source(kRandomEarlyEnd),
      "plan.dxf",
      "out",
-     {kFinished},
+     {kFinished, kCutShort},
      0,
      "out.dxf",
      kRandomEarlyEnd.substr(0, kRandomEnd) + "\r\n"},
@@ -146,7 +149,7 @@ const BadInput kBadInputs[] = {
      Source(kLines97),
      "plan.dxf",
      "out",
-     {kFinished},
+     {kFinished, kCutShort},
      0,
      "out.dxf",
      CrLf(kLines97)},
@@ -180,7 +183,7 @@ const BadInput kBadInputs[] = {
      Source(kLayerAndLines),
      "plan.dxf",
      "out",
-     {kFinished},
+     {kFinished, kCutShort},
      0,
      "out.dxf",
      CrLf(kLayerAndLines.substr(0, kLayerAndLines.size() - 15)) + "  6\r\nHIDDEN\r\n" +
@@ -193,7 +196,7 @@ const BadInput kBadInputs[] = {
      0,
      "out.dxf",
      CrLf(kNoSections)},
-    {"EmptyFile", Source(""), "plan.dxf", "out", {kFinished}, 0, "out.dxf", ""},
+    {"EmptyFile", Source(""), "plan.dxf", "out", {kFinished, kCutShort}, 0, "out.dxf", ""},
     {"Directory",
      [](const std::string& f) { ::mkdir((f + "/plan.dxf").c_str(), 0755); },
      "plan.dxf",
