@@ -133,6 +133,23 @@ TEST(Interrupted, LeavesAFileThatTookTheOutputsPlace) {
     EXPECT_EQ(ReadFile(dir.File("plan_lt.dxf")), "someone else's\n");
 }
 
+// So does a run that stops on a misplaced keyword at the end.
+TEST(Stopped, LeavesAFileThatTookTheOutputsPlace) {
+    TempDir dir;
+    WriteFile(dir.File("plan.dxf"), LargeDrawing() + "  0\nENDSEC\n");
+
+    DxfconvChild child({"plan.dxf", "plan_lt"}, dir.path());
+    ASSERT_TRUE(StopOnceCreated(child, dir.File("plan_lt.dxf")));
+    std::filesystem::rename(dir.File("plan_lt.dxf"), dir.File("moved.dxf"));
+    WriteFile(dir.File("plan_lt.dxf"), "someone else's\n");
+    ::kill(child.pid(), SIGCONT);
+    const CommandResult result = child.Wait();
+
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(ListDir(dir.path()), (Names{"moved.dxf", "plan.dxf", "plan_lt.dxf"}));
+    EXPECT_EQ(ReadFile(dir.File("plan_lt.dxf")), "someone else's\n");
+}
+
 // A signal that whoever started the command ignores, as nohup does SIGHUP,
 // stays ignored.
 TEST(Interrupted, NotByASignalItsStarterIgnores) {
