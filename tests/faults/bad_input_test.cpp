@@ -98,7 +98,7 @@ const std::string kRandomEarlyEnd = RandomBytes(64 * 1024, 6);
 const std::size_t kRandomEnd = kRandomEarlyEnd.find('\x1A');
 
 // The command's word after a refusal that --modern would have avoided.
-constexpr std::string_view kModernHint = "R13以降の形式の図面は --modern を付けると変換できます。";
+constexpr std::string_view kHint = "R13以降の形式の図面は --modern を付けると変換できます。";
 // Its word after a conversion of a source that does not end with EOF.
 constexpr std::string_view kCutShort =
     "元ﾌｧｲﾙが EOF で終わっていません。ﾌｧｲﾙが途中で切れている可能性があります。";
@@ -109,7 +109,7 @@ const BadInput kBadInputs[] = {
      Source(std::string(4096, '\0')),
      "plan.dxf",
      "out",
-     {kLineTooLong, kModernHint},
+     {kLineTooLong, kHint},
      1,
      "",
      std::nullopt},
@@ -121,14 +121,7 @@ const BadInput kBadInputs[] = {
      0,
      "out.dxf",
      std::string("\0\0\0\r\n\0\0\r\n", 9)},
-    {"RandomBytes",
-     Source(kRandom),
-     "plan.dxf",
-     "out",
-     {kLineTooLong, kModernHint},
-     1,
-     "",
-     std::nullopt},
+    {"RandomBytes", Source(kRandom), "plan.dxf", "out", {kLineTooLong, kHint}, 1, "", {}},
     {"RandomBytesWithAnEarlyEndByte",
      Source(kRandomEarlyEnd),
      "plan.dxf",
@@ -141,7 +134,7 @@ const BadInput kBadInputs[] = {
      Source(std::string(10 * 1024 * 1024, 'A') + "\n"),
      "plan.dxf",
      "out",
-     {kLineTooLong, kModernHint},
+     {kLineTooLong, kHint},
      1,
      "",
      std::nullopt},
@@ -157,7 +150,7 @@ const BadInput kBadInputs[] = {
      Source("  0\n" + std::string(98, 'x') + "\n  0\n"),
      "plan.dxf",
      "out",
-     {kLineTooLong, kModernHint},
+     {kLineTooLong, kHint},
      1,
      "",
      std::nullopt},
@@ -165,18 +158,11 @@ const BadInput kBadInputs[] = {
      Source("  0\n" + std::string(99, 'x')),
      "plan.dxf",
      "out",
-     {kLineTooLong, kModernHint},
+     {kLineTooLong, kHint},
      1,
      "",
      std::nullopt},
-    {"CrOnlyLineEnds",
-     Source(kCrOnly),
-     "plan.dxf",
-     "out",
-     {kLineTooLong, kModernHint},
-     1,
-     "",
-     std::nullopt},
+    {"CrOnlyLineEnds", Source(kCrOnly), "plan.dxf", "out", {kLineTooLong, kHint}, 1, "", {}},
     // Read as text, every LF would gain a CR that breaks the characters apart.
     {"Utf16Text", Source(kUtf16), "plan.dxf", "out", {kUtf16Source}, 1, "", std::nullopt},
     {"TruncatedFile",
