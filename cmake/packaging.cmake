@@ -5,9 +5,15 @@ include(GNUInstallDirs)
 
 # On Windows, a zip to unpack anywhere: dxfconv.exe and dxfconv-gui.exe,
 # which need no DLL, with the README and the licence beside them; and an
-# installer made with NSIS from the same files.
+# installer made with NSIS from the same files. The README goes as text with
+# CR LF line ends, which a stock Windows opens in Notepad.
 if(WIN32)
-  install(FILES README.md LICENSE DESTINATION .)
+  file(READ README.md DXFCONV_README)
+  string(REPLACE "\n" "\r\n" DXFCONV_README "${DXFCONV_README}")
+  file(WRITE ${PROJECT_BINARY_DIR}/README.txt "${DXFCONV_README}")
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS README.md)
+  install(FILES ${PROJECT_BINARY_DIR}/README.txt DESTINATION .)
+  install(FILES LICENSE DESTINATION . RENAME LICENSE.txt)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_NAME dxfconv)
   set(CPACK_PACKAGE_FILE_NAME dxfconv-${PROJECT_VERSION}-win64)
@@ -22,11 +28,11 @@ if(WIN32)
       COMMAND ${CMAKE_COMMAND} -E make_directory ${DXFCONV_INSTALLER_FILES}
       COMMAND ${CMAKE_STRIP} -o ${DXFCONV_INSTALLER_FILES}/dxfconv-gui.exe $<TARGET_FILE:dxfconv-gui>
       COMMAND ${CMAKE_STRIP} -o ${DXFCONV_INSTALLER_FILES}/dxfconv.exe $<TARGET_FILE:dxfconv>
-      COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
+      COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_BINARY_DIR}/README.txt ${PROJECT_SOURCE_DIR}/LICENSE
         ${PROJECT_SOURCE_DIR}/ui/res/app_icon.ico ${DXFCONV_INSTALLER_FILES}
       COMMAND ${DXFCONV_MAKENSIS} -V2 -WX -DVERSION=${PROJECT_VERSION}
         -DFILES=${DXFCONV_INSTALLER_FILES} -DOUTFILE=${DXFCONV_INSTALLER} ${DXFCONV_NSIS_SCRIPT}
-      DEPENDS dxfconv-gui dxfconv ${DXFCONV_NSIS_SCRIPT} ${PROJECT_SOURCE_DIR}/README.md
+      DEPENDS dxfconv-gui dxfconv ${DXFCONV_NSIS_SCRIPT} ${PROJECT_BINARY_DIR}/README.txt
         ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/ui/res/app_icon.ico
       COMMENT "Making the installer with NSIS"
       VERBATIM)

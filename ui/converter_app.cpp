@@ -7,6 +7,11 @@
 #include <vector>
 
 #include "converter_dlg.h"
+#include "wx_text.h"
+
+#ifdef __WXMSW__
+#include <wx/msw/wrapwin.h>
+#endif
 
 namespace {
 
@@ -34,7 +39,13 @@ int CConverterApp::OnRun() {
     if (!m_options.error.empty()) {
         const std::string text = "dxfconv-gui: " + m_options.error.utf8_string() + "\n" +
                                  std::string(kStartUsage) + "\n";
+#ifdef __WXMSW__
+        // A window program has no console to write to.
+        ::MessageBoxW(nullptr, FromUtf8(text).wc_str(), GetAppName().wc_str(),
+                      MB_OK | MB_ICONEXCLAMATION);
+#else
         std::fputs(text.c_str(), stderr);
+#endif
         return kUsageStatus;
     }
     CConverterDlg dialog(nullptr, m_options.sourcePath, m_options.modern);

@@ -93,7 +93,11 @@ wxSize CConverterDlg::SystemIconSize() const {
 // from m_outputName and sets what every run needs.
 void CConverterDlg::OnInitDialog(wxInitDialogEvent&) {
     m_sourcePath = wxStaticCast(FindWindow(IDC_SOURCE_PATH), wxGenericStaticText);
-    if (!m_startSource.empty()) SetSourcePath(m_startSource);
+    // Opened with a drawing, the name is all that is left to type.
+    if (!m_startSource.empty()) {
+        SetSourcePath(m_startSource);
+        FindWindow(IDC_OUTPUT_NAME)->SetFocus();
+    }
     TransferDataToWindow();
     SetIcons(m_hIcon);
     m_extension = kOutputExtension;
@@ -135,6 +139,7 @@ void CConverterDlg::OnDropFiles(wxDropFilesEvent& event) {
     for (int i = 0; i < event.GetNumberOfFiles(); ++i) {
         if (wxDirExists(files[i])) continue;
         SetSourcePath(files[i]);
+        FindWindow(IDC_OUTPUT_NAME)->SetFocus();
         return;
     }
 }
@@ -153,9 +158,9 @@ void CConverterDlg::OnCancel(wxCommandEvent&) {
 #else
     wxMessageDialog question(this, FromUtf8(kExitQuestion), wxTheApp->GetAppName(),
                              wxYES_NO | wxICON_QUESTION);
-    // Japanese buttons whatever the system's language, where Windows would
-    // have given them.
-    question.SetYesNoLabels(FromUtf8("はい"), FromUtf8("いいえ"));
+    // Japanese buttons whatever the system's language, with the Y and N
+    // mnemonics Windows gives them.
+    question.SetYesNoLabels(FromUtf8("はい(&Y)"), FromUtf8("いいえ(&N)"));
     // Esc in the question answers nothing on GTK (it cancels the box): that
     // keeps the dialog, as No does.
     if (question.ShowModal() != wxID_YES) return;

@@ -7,7 +7,7 @@
 ; uninstaller goes ahead while a dxfconv program runs.
 ;
 ; makensis -DVERSION=0.1.0 -DFILES=DIR -DOUTFILE=INSTALLER.exe dxfconv.nsi
-; DIR holds dxfconv-gui.exe, dxfconv.exe, README.md, LICENSE and app_icon.ico.
+; DIR holds dxfconv-gui.exe, dxfconv.exe, README.txt, LICENSE and app_icon.ico.
 Unicode true
 Target amd64-unicode
 ManifestDPIAware true
@@ -111,7 +111,7 @@ Section
     SetOutPath "$INSTDIR"
     File "${FILES}/dxfconv-gui.exe"
     File "${FILES}/dxfconv.exe"
-    File "${FILES}/README.md"
+    File "${FILES}/README.txt"
     File "/oname=LICENSE.txt" "${FILES}/LICENSE"
     WriteUninstaller "$INSTDIR\uninstall.exe"
     CreateShortcut "$SMPROGRAMS\${SHORTCUT_NAME}.lnk" "$INSTDIR\dxfconv-gui.exe"
@@ -156,7 +156,7 @@ Section Uninstall
     Delete "$SMPROGRAMS\${MODERN_SHORTCUT_NAME}.lnk"
     Delete "$INSTDIR\dxfconv-gui.exe"
     Delete "$INSTDIR\dxfconv.exe"
-    Delete "$INSTDIR\README.md"
+    Delete "$INSTDIR\README.txt"
     Delete "$INSTDIR\LICENSE.txt"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"

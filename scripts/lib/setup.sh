@@ -7,6 +7,8 @@
 # std::thread) against GoogleTest's sources and wxMSW (scripts/lib/wxmsw.sh),
 # their tests run under Wine (the dialog's in Japanese, with a locale of its
 # own), and NSIS makes the installer.
+# What building and running the two Linux programs takes, and nothing more.
+RUN_PACKAGES=(g++ cmake ninja-build pkg-config libwxgtk3.2-dev fonts-ipafont-mincho)
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libwxgtk3.2-dev libgtk-3-dev
     fonts-ipafont-mincho g++-mingw-w64-x86-64-posix googletest nsis)
 TEST_PACKAGES=(xvfb xauth xdotool python3-ezdxf gdal-bin clang libclang-rt-14-dev desktop-file-utils dpkg-dev file

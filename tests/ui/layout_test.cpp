@@ -90,6 +90,20 @@ TEST(LayoutTest, DialogOpensCentredWithTheFocusOnBrowse) {
     EXPECT_EQ(focus, dialog.FindWindow(IDC_BROWSE));
 }
 
+// Opened with a drawing, or given one by a drop, the name is typed next.
+TEST(LayoutTest, ADrawingGivenPutsTheFocusIntoTheOutputName) {
+    CConverterDlg started(nullptr, Utf8("/tmp/plan.dxf"));
+    CConverterDlg dropped;
+    wxWindow* focus[2] = {};
+    ShowAndDrive(started, [&] { focus[0] = wxWindow::FindFocus(); });
+    ShowAndDrive(dropped, [&] {
+        DropFiles(dropped, {"/tmp/plan.dxf"});
+        focus[1] = wxWindow::FindFocus();
+    });
+    EXPECT_EQ(focus[0], started.FindWindow(IDC_OUTPUT_NAME));
+    EXPECT_EQ(focus[1], dropped.FindWindow(IDC_OUTPUT_NAME));
+}
+
 TEST(LayoutTest, ExecuteIsTheDefaultButton) {
     CConverterDlg dialog;
     EXPECT_EQ(dialog.GetDefaultItem(), dialog.FindWindow(IDC_EXECUTE));

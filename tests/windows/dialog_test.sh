@@ -80,4 +80,16 @@ dialog="$(wait_for_window "$title")"
 point_at "$dialog"
 convert_as OPENED "$source_dir"
 leave
+
+# Arguments it cannot use are told in a box (no console is there to read),
+# which Enter closes; the program then ends with status 2.
+"$wine" "$app" --no-such-option &
+pid=$!
+box="$(wait_for_window "$box_title")"
+point_at "$box"
+xdotool key Return
+status=0
+wait "$pid" || status=$?
+pid=""
+[ "$status" -eq 2 ] || fail "an unknown option ended with status $status, not 2"
 echo "PASS"

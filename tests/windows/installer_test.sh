@@ -70,7 +70,7 @@ run_installer "$installer" || fail "the installer failed"
 entries=$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' |
     grep -c 'Uninstall\\dxfconv' || true)
 [ "$entries" -eq 1 ] || fail "$entries entries in the list of installed programs"
-for name in dxfconv-gui.exe dxfconv.exe README.md LICENSE.txt uninstall.exe; do
+for name in dxfconv-gui.exe dxfconv.exe README.txt LICENSE.txt uninstall.exe; do
     [ -f "$folder/$name" ] || fail "no $name in Program Files\\dxfconv"
 done
 printed=$(wine "C:\\Program Files\\dxfconv\\dxfconv.exe" --version | tr -d '\r')

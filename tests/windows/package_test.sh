@@ -15,10 +15,14 @@ import sys, zipfile
 path, target, version, *programs = sys.argv[1:]
 names = sorted(zipfile.ZipFile(path).namelist())
 folder = f"dxfconv-{version}-win64/"
-expected = sorted(folder + name for name in ["LICENSE", "README.md", "dxfconv.exe", *programs])
+expected = sorted(folder + name for name in ["LICENSE.txt", "README.txt", "dxfconv.exe", *programs])
 if names != expected:
     sys.exit(f"the zip holds {names}, not {expected}")
 zipfile.ZipFile(path).extractall(target)
+# Text that Notepad on any Windows shows with its line breaks.
+readme = open(f"{target}/{folder}README.txt", "rb").read()
+if readme.count(b"\n") != readme.count(b"\r\n") or not readme.startswith(b"# dxfconv\r\n"):
+    sys.exit("README.txt is not the README with CR LF line ends")
 # The dialog is a window program: no console opens with it.
 for program in programs:
     image = open(f"{target}/{folder}{program}", "rb").read()
@@ -33,4 +37,4 @@ if [ "$printed" != "dxfconv $version" ]; then
     echo "dxfconv.exe from the zip printed: $printed" >&2
     exit 1
 fi
-echo "dxfconv-$version-win64.zip: dxfconv.exe $*, README.md, LICENSE; dxfconv.exe runs"
+echo "dxfconv-$version-win64.zip: dxfconv.exe $*, README.txt, LICENSE.txt; dxfconv.exe runs"
