@@ -19,6 +19,8 @@ namespace {
 // command's usage errors.
 constexpr int kUsageStatus = 2;
 
+std::vector<std::string> argumentBytes;
+
 }  // namespace
 
 bool CConverterApp::OnInit() {
@@ -30,9 +32,18 @@ bool CConverterApp::OnInit() {
     wxUILocale::UseDefault();
 #endif
     std::vector<wxString> arguments;
+#ifdef __WXMSW__
     for (int i = 1; i < argc; ++i) arguments.push_back(argv[i]);
+#else
+    for (std::size_t i = 1; i < argumentBytes.size(); ++i)
+        arguments.push_back(FromFileBytes(argumentBytes[i]));
+#endif
     m_options = ParseStartOptions(arguments);
     return true;
+}
+
+void CConverterApp::KeepArgumentBytes(int argc, char** argv) {
+    argumentBytes.assign(argv, argv + argc);
 }
 
 int CConverterApp::OnRun() {

@@ -12,6 +12,12 @@ public:
     bool OnInit() override;
     int OnRun() override;
 
+    // The arguments as the system gave them, as bytes (not on Windows): the
+    // toolkit decodes its own copy by the locale, which under LANG=C garbles
+    // every path that is not ASCII, and drops bytes that are not UTF-8.
+    // GTK's own options (--display ...) are then no options of the dialog.
+    static void KeepArgumentBytes(int argc, char** argv);
+
 private:
     StartOptions m_options;
 };

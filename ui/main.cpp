@@ -1,4 +1,5 @@
 #include <wx/app.h>
+#include <wx/strconv.h>
 
 #include "converter_app.h"
 #include "standard_streams.h"
@@ -17,6 +18,13 @@ int main([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
     // whatever the system's code page.
     return wxEntry();
 #else
+    // File names are bytes, which GLib takes for UTF-8 whatever the locale:
+    // so does the dialog, so that under LANG=C a Japanese path given or
+    // chosen is neither dropped nor garbled. Bytes that are not UTF-8 pass
+    // through unchanged as private-use characters.
+    static wxMBConvUTF8 fileNames(wxMBConvUTF8::MAP_INVALID_UTF8_TO_PUA);
+    wxConvFileName = &fileNames;
+    CConverterApp::KeepArgumentBytes(argc, argv);
     return wxEntry(argc, argv);
 #endif
 }

@@ -2,6 +2,13 @@
 
 #include <wx/filename.h>
 
+#ifndef __WXMSW__
+#include <wx/filefn.h>
+
+#include <cstdlib>
+#include <memory>
+#endif
+
 #include "wx_text.h"
 
 namespace {
@@ -12,12 +19,25 @@ StartOptions StartError(const wxString& text) {
     return options;
 }
 
-// The path the file chooser would return for the same file: absolute, with
-// "." and ".." resolved by name.
+// The path the file chooser would return for the same file: absolute, and
+// on Windows with "." and ".." resolved by name, as the system does there.
+// Elsewhere ".." after a link leads where the system finds it: the folder is
+// resolved by the system, where it exists, and the file keeps its own name.
 wxString ChosenForm(const wxString& path) {
+#ifdef __WXMSW__
     wxFileName name(path);
     name.Normalize(wxPATH_NORM_DOTS | wxPATH_NORM_ABSOLUTE);
     return name.GetFullPath();
+#else
+    const wxString absolute = path.StartsWith("/") ? path : wxGetCwd() + "/" + path;
+    const wxString folder = absolute.BeforeLast('/');
+    const std::unique_ptr<char, decltype(&std::free)> real(
+        ::realpath(folder.empty() ? "/" : static_cast<const char*>(folder.fn_str()), nullptr),
+        &std::free);
+    if (!real) return absolute;
+    const wxString resolved = FromFileBytes(real.get());
+    return (resolved == "/" ? wxString() : resolved) + "/" + absolute.AfterLast('/');
+#endif
 }
 
 }  // namespace

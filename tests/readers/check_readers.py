@@ -27,6 +27,8 @@ KNOWN_LINETYPES = ["CONTINUOUS", "HIDDEN", "PHANTOM", "CENTER", "DASHED", "DOT",
 LINE_TOO_LONG = "一行の文字数が98以上です。\n　変換は完了していません。\n"
 STRUCTURE_ERROR = re.compile(r"^(\d+)行目の (\S+) が不正です。\n　変換は完了していません。\n$")
 FINISHED = "変換が終了しました。\n"
+# Every refusal of a real drawing is one that --modern avoids.
+MODERN_HINT = "R13以降の形式の図面は --modern を付けると変換できます。\n"
 SKIP = 77
 
 
@@ -205,6 +207,9 @@ def check_file(dxfconv, source, work, faults, notes, modern=False):
         row["dxfconv"] = "refused: " + stderr.split("\n")[0]
         if modern:
             faults.append(f"{source.name}: refused in modern mode: {stderr!r}")
+        elif not stderr.endswith(MODERN_HINT):
+            faults.append(f"{source.name}: refused without pointing to --modern: {stderr!r}")
+        stderr = stderr.removesuffix(MODERN_HINT)
         structure = STRUCTURE_ERROR.match(stderr)
         has_long_line = any(len(line.rstrip(b"\r")) > 97 for line in
                             copy.read_bytes().split(b"\x1a")[0].split(b"\n"))

@@ -29,6 +29,10 @@ if [ -n "$desktop" ]; then
     status=0
     "$app" --no-such-option 2>/dev/null || status=$?
     [ "$status" -eq 2 ] || fail "an unknown option ended with status $status, not 2"
+    # Arguments are the file system's bytes whatever the locale.
+    said="$(LANG=C LC_ALL=C "$app" plan.dxf 図面.dxf 2>&1 >/dev/null || true)"
+    [ "${said%%$'\n'*}" = "dxfconv-gui: 余分な引数があります: 図面.dxf" ] ||
+        fail "under LANG=C a Japanese argument came out as: $said"
 
     read -r -a command <<<"$(sed -n 's/^Exec=//p' "$desktop")"
     [ "${command[0]}" = "$(basename "$app")" ] || fail "Exec starts ${command[0]}"

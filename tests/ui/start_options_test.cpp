@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 #include <wx/filefn.h>
 
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <vector>
+
+#include "temp_dir.h"
 
 namespace {
 
@@ -36,6 +39,13 @@ wxString Absolute(const std::string& path) {
 #endif
 }
 
+#ifdef __WINDOWS__
+const StartCase kDotsCase{{"./図面/../plan.DXF"}, "plan.DXF", ""};
+#else
+// Only the system resolves "..", and there is no 図面 here.
+const StartCase kDotsCase{{"./図面/../plan.DXF"}, "./図面/../plan.DXF", ""};
+#endif
+
 class StartOptionsTest : public testing::TestWithParam<StartCase> {};
 
 TEST_P(StartOptionsTest, TakesOneFileMadeAbsolute) {
@@ -55,8 +65,8 @@ TEST_P(StartOptionsTest, TakesOneFileMadeAbsolute) {
 INSTANTIATE_TEST_SUITE_P(
     Arguments, StartOptionsTest,
     testing::Values(StartCase{{}, "", ""}, StartCase{{"/data/plan.dxf"}, "/data/plan.dxf", ""},
-                    StartCase{{"plan.dxf"}, "plan.dxf", ""},
-                    StartCase{{"./図面/../plan.DXF"}, "plan.DXF", ""},
+                    StartCase{{"plan.dxf"}, "plan.dxf", ""}, kDotsCase,
+                    StartCase{{"/plan.dxf"}, "/plan.dxf", ""},
                     StartCase{{"/data/no such file"}, "/data/no such file", ""},
                     StartCase{{"--", "-plan.dxf"}, "-plan.dxf", ""}, StartCase{{"-"}, "-", ""},
                     StartCase{{"-x"}, "", "不明なオプションです: -x"},
@@ -65,5 +75,19 @@ INSTANTIATE_TEST_SUITE_P(
                     StartCase{{"--modern"}, "", "", true},
                     StartCase{{"plan.dxf", "--modern"}, "plan.dxf", "", true},
                     StartCase{{"--", "--modern"}, "--modern", ""}));
+
+#ifndef __WINDOWS__
+// lnk/../plan.dxf is the plan.dxf beside what lnk points to, as the command
+// and every other program find it, not the one beside lnk.
+TEST(StartOptionsTest, GoesUpFromWhereALinkLeads) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.File("a/b"));
+    std::filesystem::create_directory_symlink("a/b", dir.File("lnk"));
+    const StartOptions options =
+        ParseStartOptions({wxString::FromUTF8(dir.File("lnk/../plan.dxf"))});
+    EXPECT_EQ(options.sourcePath,
+              wxString::FromUTF8(std::filesystem::canonical(dir.path()).string() + "/a/plan.dxf"));
+}
+#endif
 
 }  // namespace
