@@ -262,23 +262,4 @@ TEST(WindowsPaths, TakesTheLongFormOfEveryKindOfPath) {
     EXPECT_EQ(WidePath(""), L"");
 }
 
-// Reserved names in forms Windows takes for the device, and names that only
-// look like one, each with every ending in every kind of folder.
-TEST(WindowsPaths, KnowsTheNamesOfDevices) {
-    const char* devices[] = {"CON",  "prn",  "Aux",    "nUL",     "COM1",        "com9",
-                             "Lpt1", "lPT9", "CONIN$", "conout$", "COM\xC2\xB9", "lpt\xC2\xB3"};
-    const char* others[] = {"COM10", "CONIN",           "NULL", "AUX1",     "NUL_", "XCON",
-                            "COM",   "COM\xE2\x81\xB4", "plan", "NUL\\plan"};
-    for (const std::string folder : {"", "C:", "C:\\t\\", "t/", "\\\\.\\", "\\\\?\\C:\\t\\"}) {
-        for (const std::string ending : {"", ".dxf", ".DXF", " ", ".", ". .", " .tar.gz", ":"}) {
-            for (const char* name : devices) {
-                EXPECT_TRUE(NamesADevice(folder + name + ending)) << folder + name + ending;
-            }
-            for (const char* name : others) {
-                EXPECT_FALSE(NamesADevice(folder + name + ending)) << folder + name + ending;
-            }
-        }
-    }
-}
-
 }  // namespace

@@ -144,50 +144,6 @@ const std::vector<ModeCase>& Cases() {
          Drawing(Join({kSix, Layers({{"WALL", "HIDDEN2"}})}),
                  L("  0|LINE|  8|WALL|+  6|+HIDDEN2"))},
 
-        // Names as written, inner spaces kept; layer names in any ASCII case,
-        // but not the second byte of a Shift-JIS character.
-        {"SpacedLayerNamesKeptApart",
-         Drawing(Layers({{"My Layer", "DASHED"}, {"MyLayer", "CENTER"}}),
-                 L("  0|LINE|  8| My Layer |+  6|+DASHED|  0|LINE|  8|MyLayer|+  6|+DASHED")),
-         finished,
-         Drawing(Layers({{"My Layer", "DASHED"}, {"MyLayer", "CENTER"}}),
-                 L("  0|LINE|  8| My Layer |+  6|+DASHED|  0|LINE|  8|MyLayer|+  6|+CENTER"))},
-        {"SpacedLinetypeAsSpelled",
-         Drawing(Join({LtypeTable({"Dash Dot2"}), Layers({{"WALL", " Dash Dot2"}})}), kLineOnWall),
-         finished,
-         Drawing(Join({LtypeTable({"Dash Dot2"}), Layers({{"WALL", " Dash Dot2"}})}),
-                 L("  0|LINE|  8|WALL|+  6|+Dash Dot2"))},
-        {"LayerNamesInAnyCase",
-         Drawing(Layers({{"walls", "HIDDEN"},
-                         {"\x82"
-                          "a",
-                          "DASHED"}}),
-                 L("  0|LINE|  8|WALLS|  0|LINE|  8|\x82"
-                   "A")),
-         finished,
-         Drawing(Layers({{"walls", "HIDDEN"},
-                         {"\x82"
-                          "a",
-                          "DASHED"}}),
-                 L("  0|LINE|  8|WALLS|+  6|+HIDDEN|  0|LINE|  8|\x82"
-                   "A"))},
-
-        // Layer 0 in a block is the layer of each insert, except in the
-        // layouts; a block's header on layer 0 gets nothing.
-        {"LayerZeroInBlocks",
-         Join({TablesSection(Layers({{"0", "CONTINUOUS"}, {"WALL", "HIDDEN"}})),
-               Section("BLOCKS", L("  0|BLOCK|  8|0|  2|*MODEL_SPACE|+  6|+CONTINUOUS|  0|LINE|  "
-                                   "8|0|+  6|+CONTINUOUS|  0|ENDBLK|  0|BLOCK|  8|0|  2|DOOR|+  "
-                                   "6|+CONTINUOUS|  0|LINE|  8|0|+  6|+CONTINUOUS|  0|LINE|  "
-                                   "8|WALL|+  6|+HIDDEN|  0|ENDBLK")),
-               Eof()}),
-         finished,
-         Join({TablesSection(Layers({{"0", "CONTINUOUS"}, {"WALL", "HIDDEN"}})),
-               Section("BLOCKS", L("  0|BLOCK|  8|0|  2|*MODEL_SPACE|  0|LINE|  8|0|+  "
-                                   "6|+CONTINUOUS|  0|ENDBLK|  0|BLOCK|  8|0|  2|DOOR|  0|LINE|  "
-                                   "8|0|  0|LINE|  8|WALL|+  6|+HIDDEN|  0|ENDBLK")),
-               Eof()})},
-
         // Lines of any length; a name of more than kLongestName bytes is not captured.
         {"LongValue", Wall("  0|TEXT|  8|WALL|  1|!" + kLong), kTooLong,
          Wall("  0|TEXT|  8|WALL|  1|" + kLong + "|+  6|+HIDDEN")},
