@@ -47,3 +47,11 @@ build_release() {
     cmake --preset release >/dev/null
     cmake --build --preset release
 }
+
+# build_programs DIR: configures DIR with the preset "programs" and builds
+# what it holds: the two programs and the manual pages and changelog that
+# `cmake --install` and cpack take from it.
+build_programs() {
+    cmake -S "$(dirname "${BASH_SOURCE[0]}")/../.." --preset programs -B "$1" &&
+        cmake --build "$1"
+}
