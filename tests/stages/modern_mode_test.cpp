@@ -61,6 +61,13 @@ Script Stopped(Script script, std::size_t n) {
     return script;
 }
 
+// WALL on HIDDEN with these lines at the end of its entry, then these
+// entities.
+Script WeightedWall(std::string_view entryEnd, std::string_view entities) {
+    return Drawing(LayerTableLines(Join({LayerEntryLines("WALL", "HIDDEN"), L(entryEnd)}), 1),
+                   L(entities));
+}
+
 Script ManyLayers(int count) {
     std::vector<std::pair<std::string, std::string>> layers;
     for (int i = 1; i <= count; ++i) layers.emplace_back("L" + std::to_string(i), "HIDDEN");
@@ -221,6 +228,43 @@ const std::vector<ModeCase>& Cases() {
          L("  0|SECTION|  2|ENTITIES|" + kBom + "  0|ENDSEC|  0|!SECTION"),
          StructureErrorCalls(8, "SECTION"),
          L("  0|SECTION|  2|ENTITIES|" + kBom + "  0|ENDSEC|  0|!SECTION")},
+
+        // The layer's lineweight when it is a width, after the linetype.
+        {"LineweightAtTheEnd", WeightedWall("370|    25", "  0|LINE|  8|WALL|+  6|+HIDDEN"),
+         finished, WeightedWall("370|    25", "  0|LINE|  8|WALL|+  6|+HIDDEN|+370|+25")},
+        {"LineweightBeforeTheSecondMarker",
+         WeightedWall("370|0", "  0|LINE|100|AcDbEntity|  8|WALL|100|AcDbLine|+  6|+HIDDEN"),
+         finished,
+         WeightedWall("370|0",
+                      "  0|LINE|100|AcDbEntity|  8|WALL|+  6|+HIDDEN|+370|+0|100|AcDbLine")},
+        {"OwnGroupsEachKept",
+         WeightedWall("370|25",
+                      "  0|LINE|  8|WALL|370|-3|+  6|+HIDDEN|  0|LINE|  8|WALL|  6|DOT|1001|ACAD"),
+         finished,
+         WeightedWall("370|25",
+                      "  0|LINE|  8|WALL|370|-3|+  6|+HIDDEN|  0|LINE|  8|WALL|  "
+                      "6|DOT|+370|+25|1001|ACAD")},
+        {"OnlyWidthsGiven",
+         Drawing(LayerTableLines(L("  0|LAYER|370|13|  2|A|  0|LAYER|  2|B|370|-1|  0|LAYER|  2|C|"
+                                   "370|-2|  0|LAYER|  2|D|370|2.5|  0|LAYER|  2|E"),
+                                 5),
+                 L("  0|LINE|  8|A|  0|LINE|  8|B|  0|LINE|  8|C|  0|LINE|  8|D|  0|LINE|  8|E")),
+         finished,
+         Drawing(LayerTableLines(L("  0|LAYER|370|13|  2|A|  0|LAYER|  2|B|370|-1|  0|LAYER|  2|C|"
+                                   "370|-2|  0|LAYER|  2|D|370|2.5|  0|LAYER|  2|E"),
+                                 5),
+                 L("  0|LINE|  8|A|+370|+13|  0|LINE|  8|B|  0|LINE|  8|C|  0|LINE|  8|D|  "
+                   "0|LINE|  8|E"))},
+        {"LayerZeroOnlyInLayouts",
+         Join({TablesSection(LayerTableLines(L("  0|LAYER|  2|0|370|50"), 1)),
+               Section("BLOCKS", L("  0|BLOCK|  8|0|  2|DOOR|  0|LINE|  8|0|  0|ENDBLK|  0|BLOCK|"
+                                   "  8|0|  2|*Model_Space|  0|LINE|  8|0|  0|ENDBLK")),
+               Eof()}),
+         finished,
+         Join({TablesSection(LayerTableLines(L("  0|LAYER|  2|0|370|50"), 1)),
+               Section("BLOCKS", L("  0|BLOCK|  8|0|  2|DOOR|  0|LINE|  8|0|  0|ENDBLK|  0|BLOCK|"
+                                   "  8|0|  2|*Model_Space|  0|LINE|  8|0|+370|+50|  0|ENDBLK")),
+               Eof()})},
 
         // The structure checks stay.
         {"StructureError", L("  0|SECTION|  2|ENTITIES|  0|!ENDTAB"),
