@@ -5,8 +5,10 @@ the linetype each entity ends up with) and GDAL's ogrinfo (features per layer
 and linetype). Prints a table of the verdicts; exits 1 on a fault, 77 when
 there is no corpus. With --modern, every drawing must convert, every entity
 must show its layer's linetype when that is one of the file's (layer names
-compared without regard to ASCII case), and an entity on layer 0 in a block
-other than the layouts must keep the linetype it had."""
+compared without regard to ASCII case), every entity without a lineweight
+of its own must show its layer's when that is 0 or more, no other entity's
+lineweight may change, and an entity on layer 0 in a block other than the
+layouts must keep the linetype and lineweight it had."""
 
 import argparse
 import collections
@@ -97,6 +99,14 @@ class ReaderView:
                 table[key] = layer.dxf.get("linetype", "")
         return table
 
+    def layer_lineweights(self):
+        """Layer name as modern mode compares it -> lineweight, the first
+        entry winning; None for a layer without one."""
+        table = {}
+        for layer in self.doc.layers:
+            table.setdefault(layer_key(layer.dxf.name, True), layer.dxf.get("lineweight"))
+        return table
+
     def left_to_inserts(self):
         """The handles of the entities on layer 0 in blocks other than the
         layouts, vertices and attributes included: each INSERT gives them its
@@ -177,7 +187,45 @@ def expected_linetypes(source_view, modern=False):
     return expected
 
 
-# An end-of-sequence marker draws nothing; ezdxf keeps only its layer.
+def expected_lineweights(source_view):
+    """For each graphical entity: the lineweight modern mode must give it,
+    or None when it keeps what it has."""
+    layers = source_view.layer_lineweights()
+    left = source_view.left_to_inserts()
+    expected = []
+    for entity in source_view.entities:
+        lineweight = None
+        if (not entity.dxf.hasattr("lineweight") and entity.dxf.hasattr("layer")
+                and entity.dxf.handle not in left):
+            layer_lineweight = layers.get(layer_key(entity.dxf.layer, True))
+            if layer_lineweight is not None and layer_lineweight >= 0:
+                lineweight = layer_lineweight
+        expected.append(lineweight)
+    return expected
+
+
+def check_lineweights(name, before, after, modern, faults, notes):
+    """The lineweights the output's entities show; gives how many of those
+    due one show it, and how many are due."""
+    expected = expected_lineweights(before) if modern else [None] * len(before.entities)
+    due = [(a, lw) for a, lw in zip(after.entities, expected) if lw is not None]
+    unseen = [a for a, lw in due if a.dxf.get("lineweight") != lw]
+    missed = [a for a in unseen if not ignores_linetype(a)]
+    if missed:
+        faults.append(f"{name}: {len(missed)} of {len(due)} entities do not show their layer's "
+                      "lineweight")
+    if len(unseen) > len(missed):
+        notes.append(f"{name}: {len(unseen) - len(missed)} × SEQEND: no lineweight either, on a "
+                     "marker that draws nothing")
+    changed = [b for b, a, lw in zip(before.entities, after.entities, expected)
+               if lw is None and b.dxf.get("lineweight") != a.dxf.get("lineweight")]
+    if changed:
+        faults.append(f"{name}: {len(changed)} entities were given a lineweight not due")
+    return len(due) - len(missed), len(due)
+
+
+# An end-of-sequence marker draws nothing; ezdxf keeps only its layer, no
+# linetype and no lineweight.
 def ignores_linetype(entity):
     return entity.dxftype() == "SEQEND"
 
@@ -218,7 +266,7 @@ def check_file(dxfconv, source, work, faults, notes, modern=False):
                 faults.append(f"{source.name}: refused for a long line it does not have")
         elif structure is None:
             faults.append(f"{source.name}: refused with an unexpected message: {stderr!r}")
-        row.update(before=ReaderView(copy).verdict(), after="—", linetypes="—",
+        row.update(before=ReaderView(copy).verdict(), after="—", linetypes="—", lineweights="—",
                    ogr=ogr_summary(ogr_counts(copy)) + " → —")
         return row
     if stderr != FINISHED:
@@ -238,11 +286,14 @@ def check_file(dxfconv, source, work, faults, notes, modern=False):
         faults.append(f"{source.name}: new audit errors {dict(new_errors)}")
 
     if before.doc is None or after.doc is None:
-        row["linetypes"] = "—"
+        row["linetypes"] = row["lineweights"] = "—"
     elif [e.dxftype() for e in before.entities] != [e.dxftype() for e in after.entities]:
         faults.append(f"{source.name}: the output's entities differ from the source's")
-        row["linetypes"] = "entities differ"
+        row["linetypes"] = row["lineweights"] = "entities differ"
     else:
+        seen, due = check_lineweights(source.name, before, after, modern, faults, notes)
+        row["lineweights"] = f"{seen} of {due} seen"
+        row["lineweights_due"] = due
         expected = expected_linetypes(before, modern)
         due = [(e, lt) for e, lt in zip(after.entities, expected) if lt is not None]
         unseen = [e for e, lt in due if e.dxf.get("linetype") != lt]
@@ -273,11 +324,12 @@ def check_file(dxfconv, source, work, faults, notes, modern=False):
 
 def table(rows):
     lines = ["| File | $ACADVER | dxfconv | ezdxf before | ezdxf after | "
-             "Layer linetype seen by ezdxf | ogrinfo before → after |",
-             "|---|---|---|---|---|---|---|"]
+             "Layer linetype seen by ezdxf | Layer lineweight seen by ezdxf | "
+             "ogrinfo before → after |",
+             "|---|---|---|---|---|---|---|---|"]
     for r in rows:
         lines.append(f"| {r['file']} | {r['version'] or '—'} | {r['dxfconv']} | {r['before']} | "
-                     f"{r['after']} | {r['linetypes']} | {r['ogr']} |")
+                     f"{r['after']} | {r['linetypes']} | {r['lineweights']} | {r['ogr']} |")
     return "\n".join(lines)
 
 
@@ -299,8 +351,12 @@ def main():
     converted = sum(1 for r in rows if r["dxfconv"] == "converted")
     print(table(rows))
     print(f"\n{len(rows)} files, {converted} converted, {len(rows) - converted} refused")
+    if args.modern:
+        due = [r.get("lineweights_due", 0) for r in rows]
+        print(f"{sum(due)} entities in {sum(1 for n in due if n)} files given their layer's "
+              "lineweight")
     if notes:
-        print("\nEntities whose layer's linetype the reader does not see:")
+        print("\nEntities whose layer's linetype or lineweight the reader does not see:")
         print("\n".join(f"- {note}" for note in notes))
     if faults:
         print("\nFaults:")
