@@ -99,14 +99,6 @@ class ReaderView:
                 table[key] = layer.dxf.get("linetype", "")
         return table
 
-    def layer_lineweights(self):
-        """Layer name as modern mode compares it -> lineweight, the first
-        entry winning; None for a layer without one."""
-        table = {}
-        for layer in self.doc.layers:
-            table.setdefault(layer_key(layer.dxf.name, True), layer.dxf.get("lineweight"))
-        return table
-
     def left_to_inserts(self):
         """The handles of the entities on layer 0 in blocks other than the
         layouts, vertices and attributes included: each INSERT gives them its
@@ -187,41 +179,33 @@ def expected_linetypes(source_view, modern=False):
     return expected
 
 
-def expected_lineweights(source_view):
+def expected_lineweights(view):
     """For each graphical entity: the lineweight modern mode must give it,
-    or None when it keeps what it has."""
-    layers = source_view.layer_lineweights()
-    left = source_view.left_to_inserts()
-    expected = []
-    for entity in source_view.entities:
-        lineweight = None
-        if (not entity.dxf.hasattr("lineweight") and entity.dxf.hasattr("layer")
-                and entity.dxf.handle not in left):
-            layer_lineweight = layers.get(layer_key(entity.dxf.layer, True))
-            if layer_lineweight is not None and layer_lineweight >= 0:
-                lineweight = layer_lineweight
-        expected.append(lineweight)
-    return expected
+    its layer's (the first entry of the name) when that is 0 or more, or
+    None when it keeps what it has."""
+    layers = {}
+    for layer in view.doc.layers:
+        layers.setdefault(layer_key(layer.dxf.name, True), layer.dxf.get("lineweight"))
+    left = view.left_to_inserts()
+    expected = [None if e.dxf.hasattr("lineweight") or e.dxf.handle in left
+                else layers.get(layer_key(e.dxf.get("layer", ""), True)) for e in view.entities]
+    return [lw if lw is not None and lw >= 0 else None for lw in expected]
 
 
 def check_lineweights(name, before, after, modern, faults, notes):
-    """The lineweights the output's entities show; gives how many of those
-    due one show it, and how many are due."""
+    """Gives the row's text: how many entities due a lineweight show it."""
     expected = expected_lineweights(before) if modern else [None] * len(before.entities)
     due = [(a, lw) for a, lw in zip(after.entities, expected) if lw is not None]
     unseen = [a for a, lw in due if a.dxf.get("lineweight") != lw]
     missed = [a for a in unseen if not ignores_linetype(a)]
     if missed:
-        faults.append(f"{name}: {len(missed)} of {len(due)} entities do not show their layer's "
-                      "lineweight")
+        faults.append(f"{name}: {len(missed)} of {len(due)} lack their layer's lineweight")
     if len(unseen) > len(missed):
-        notes.append(f"{name}: {len(unseen) - len(missed)} × SEQEND: no lineweight either, on a "
-                     "marker that draws nothing")
-    changed = [b for b, a, lw in zip(before.entities, after.entities, expected)
-               if lw is None and b.dxf.get("lineweight") != a.dxf.get("lineweight")]
-    if changed:
-        faults.append(f"{name}: {len(changed)} entities were given a lineweight not due")
-    return len(due) - len(missed), len(due)
+        notes.append(f"{name}: {len(unseen) - len(missed)} × SEQEND: nor its lineweight")
+    if any(lw is None and b.dxf.get("lineweight") != a.dxf.get("lineweight")
+           for b, a, lw in zip(before.entities, after.entities, expected)):
+        faults.append(f"{name}: entities were given a lineweight not due")
+    return f"{len(due) - len(unseen)} of {len(due)} seen"
 
 
 # An end-of-sequence marker draws nothing; ezdxf keeps only its layer, no
@@ -266,7 +250,7 @@ def check_file(dxfconv, source, work, faults, notes, modern=False):
                 faults.append(f"{source.name}: refused for a long line it does not have")
         elif structure is None:
             faults.append(f"{source.name}: refused with an unexpected message: {stderr!r}")
-        row.update(before=ReaderView(copy).verdict(), after="—", linetypes="—", lineweights="—",
+        row.update(before=ReaderView(copy).verdict(), after="—", linetypes="—",
                    ogr=ogr_summary(ogr_counts(copy)) + " → —")
         return row
     if stderr != FINISHED:
@@ -286,14 +270,12 @@ def check_file(dxfconv, source, work, faults, notes, modern=False):
         faults.append(f"{source.name}: new audit errors {dict(new_errors)}")
 
     if before.doc is None or after.doc is None:
-        row["linetypes"] = row["lineweights"] = "—"
+        row["linetypes"] = "—"
     elif [e.dxftype() for e in before.entities] != [e.dxftype() for e in after.entities]:
         faults.append(f"{source.name}: the output's entities differ from the source's")
-        row["linetypes"] = row["lineweights"] = "entities differ"
+        row["linetypes"] = "entities differ"
     else:
-        seen, due = check_lineweights(source.name, before, after, modern, faults, notes)
-        row["lineweights"] = f"{seen} of {due} seen"
-        row["lineweights_due"] = due
+        row["lineweights"] = check_lineweights(source.name, before, after, modern, faults, notes)
         expected = expected_linetypes(before, modern)
         due = [(e, lt) for e, lt in zip(after.entities, expected) if lt is not None]
         unseen = [e for e, lt in due if e.dxf.get("linetype") != lt]
@@ -329,7 +311,8 @@ def table(rows):
              "|---|---|---|---|---|---|---|---|"]
     for r in rows:
         lines.append(f"| {r['file']} | {r['version'] or '—'} | {r['dxfconv']} | {r['before']} | "
-                     f"{r['after']} | {r['linetypes']} | {r['lineweights']} | {r['ogr']} |")
+                     f"{r['after']} | {r['linetypes']} | {r.get('lineweights', '—')} | "
+                     f"{r['ogr']} |")
     return "\n".join(lines)
 
 
@@ -351,10 +334,6 @@ def main():
     converted = sum(1 for r in rows if r["dxfconv"] == "converted")
     print(table(rows))
     print(f"\n{len(rows)} files, {converted} converted, {len(rows) - converted} refused")
-    if args.modern:
-        due = [r.get("lineweights_due", 0) for r in rows]
-        print(f"{sum(due)} entities in {sum(1 for n in due if n)} files given their layer's "
-              "lineweight")
     if notes:
         print("\nEntities whose layer's linetype or lineweight the reader does not see:")
         print("\n".join(f"- {note}" for note in notes))

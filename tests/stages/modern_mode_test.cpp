@@ -61,11 +61,20 @@ Script Stopped(Script script, std::size_t n) {
     return script;
 }
 
-// WALL on HIDDEN with these lines at the end of its entry, then these
-// entities.
-Script WeightedWall(std::string_view entryEnd, std::string_view entities) {
-    return Drawing(LayerTableLines(Join({LayerEntryLines("WALL", "HIDDEN"), L(entryEnd)}), 1),
+// WALL on HIDDEN of lineweight 25, then these entities.
+Script WeightedWall(std::string_view entities) {
+    return Drawing(LayerTableLines(Join({LayerEntryLines("WALL", "HIDDEN"), L("370|    25")}), 1),
                    L(entities));
+}
+
+// Layer 0 of lineweight 50, a line on it in the block DOOR and one in the
+// model space's block, which ends with these lines.
+Script ZeroInBlocks(std::string_view end) {
+    return Join({TablesSection(LayerTableLines(L("  0|LAYER|  2|0|370|50"), 1)),
+                 Section("BLOCKS", L("  0|BLOCK|  8|0|  2|DOOR|  0|LINE|  8|0|  0|ENDBLK|  0|BLOCK|"
+                                     "  8|0|  2|*Model_Space|  0|LINE|  8|0|" +
+                                     std::string(end))),
+                 Eof()});
 }
 
 Script ManyLayers(int count) {
@@ -99,6 +108,11 @@ const std::vector<ModeCase>& Cases() {
     static const Script kOneLong = Layers({{kLongName, "DASHED"}});
     static const Script kTwoLong = Layers({{kKept, "DOT"}, {kNotKept, "DOT"}});
     static const Script kBomSource = Wall("  0|LINE|  8|WALL|+  6|+HIDDEN");
+    // A 370 before the name, values 0, -1 and 2.5 (neither of the last is a width).
+    static const Script kWidths = LayerTableLines(
+        L("  0|LAYER|370|    13|  2|A|  0|LAYER|  2|B|370|0|  0|LAYER|  2|C|370|-1|  0|LAYER|  "
+          "2|D|370|2.5"),
+        4);
     const auto finished = FinishedCalls();
     static const std::vector<ModeCase> cases = {
         // The LTYPE table's names are known, linetype names in any ASCII case.
@@ -230,41 +244,24 @@ const std::vector<ModeCase>& Cases() {
          L("  0|SECTION|  2|ENTITIES|" + kBom + "  0|ENDSEC|  0|!SECTION")},
 
         // The layer's lineweight when it is a width, after the linetype.
-        {"LineweightAtTheEnd", WeightedWall("370|    25", "  0|LINE|  8|WALL|+  6|+HIDDEN"),
-         finished, WeightedWall("370|    25", "  0|LINE|  8|WALL|+  6|+HIDDEN|+370|+25")},
+        {"LineweightAtTheEnd", WeightedWall("  0|LINE|  8|WALL|+  6|+HIDDEN"), finished,
+         WeightedWall("  0|LINE|  8|WALL|+  6|+HIDDEN|+370|+25")},
         {"LineweightBeforeTheSecondMarker",
-         WeightedWall("370|0", "  0|LINE|100|AcDbEntity|  8|WALL|100|AcDbLine|+  6|+HIDDEN"),
-         finished,
-         WeightedWall("370|0",
-                      "  0|LINE|100|AcDbEntity|  8|WALL|+  6|+HIDDEN|+370|+0|100|AcDbLine")},
+         WeightedWall("  0|LINE|100|AcDbEntity|  8|WALL|100|AcDbLine|+  6|+HIDDEN"), finished,
+         WeightedWall("  0|LINE|100|AcDbEntity|  8|WALL|+  6|+HIDDEN|+370|+25|100|AcDbLine")},
         {"OwnGroupsEachKept",
-         WeightedWall("370|25",
-                      "  0|LINE|  8|WALL|370|-3|+  6|+HIDDEN|  0|LINE|  8|WALL|  6|DOT|1001|ACAD"),
+         WeightedWall("  0|LINE|  8|WALL|370|-3|+  6|+HIDDEN|  0|LINE|  8|WALL|  6|DOT|1001|A"),
          finished,
-         WeightedWall("370|25",
-                      "  0|LINE|  8|WALL|370|-3|+  6|+HIDDEN|  0|LINE|  8|WALL|  "
-                      "6|DOT|+370|+25|1001|ACAD")},
+         WeightedWall(
+             "  0|LINE|  8|WALL|370|-3|+  6|+HIDDEN|  0|LINE|  8|WALL|  6|DOT|+370|+25|1001|A")},
         {"OnlyWidthsGiven",
-         Drawing(LayerTableLines(L("  0|LAYER|370|13|  2|A|  0|LAYER|  2|B|370|-1|  0|LAYER|  2|C|"
-                                   "370|-2|  0|LAYER|  2|D|370|2.5|  0|LAYER|  2|E"),
-                                 5),
-                 L("  0|LINE|  8|A|  0|LINE|  8|B|  0|LINE|  8|C|  0|LINE|  8|D|  0|LINE|  8|E")),
+         Drawing(kWidths, L("  0|LINE|  8|A|  0|LINE|  8|B|  0|LINE|  8|C|  0|LINE|  8|D")),
          finished,
-         Drawing(LayerTableLines(L("  0|LAYER|370|13|  2|A|  0|LAYER|  2|B|370|-1|  0|LAYER|  2|C|"
-                                   "370|-2|  0|LAYER|  2|D|370|2.5|  0|LAYER|  2|E"),
-                                 5),
-                 L("  0|LINE|  8|A|+370|+13|  0|LINE|  8|B|  0|LINE|  8|C|  0|LINE|  8|D|  "
-                   "0|LINE|  8|E"))},
-        {"LayerZeroOnlyInLayouts",
-         Join({TablesSection(LayerTableLines(L("  0|LAYER|  2|0|370|50"), 1)),
-               Section("BLOCKS", L("  0|BLOCK|  8|0|  2|DOOR|  0|LINE|  8|0|  0|ENDBLK|  0|BLOCK|"
-                                   "  8|0|  2|*Model_Space|  0|LINE|  8|0|  0|ENDBLK")),
-               Eof()}),
-         finished,
-         Join({TablesSection(LayerTableLines(L("  0|LAYER|  2|0|370|50"), 1)),
-               Section("BLOCKS", L("  0|BLOCK|  8|0|  2|DOOR|  0|LINE|  8|0|  0|ENDBLK|  0|BLOCK|"
-                                   "  8|0|  2|*Model_Space|  0|LINE|  8|0|+370|+50|  0|ENDBLK")),
-               Eof()})},
+         Drawing(
+             kWidths,
+             L("  0|LINE|  8|A|+370|+13|  0|LINE|  8|B|+370|+0|  0|LINE|  8|C|  0|LINE|  8|D"))},
+        {"LayerZeroOnlyInLayouts", ZeroInBlocks("  0|ENDBLK"), finished,
+         ZeroInBlocks("+370|+50|  0|ENDBLK")},
 
         // The structure checks stay.
         {"StructureError", L("  0|SECTION|  2|ENTITIES|  0|!ENDTAB"),
