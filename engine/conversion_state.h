@@ -73,7 +73,8 @@ struct ConversionState {
 
     // Modern mode only (see RunOptions): the layers without a limit, the
     // names of the LTYPE table, group parity in an LTYPE entry, the code-100
-    // lines of the current records, whether the block record is the block's
+    // lines of the current records, whether they have a lineweight of their
+    // own (or were given one), whether the block record is the block's
     // header and whether the block is a layout (its header's group 2 names
     // one), and the current line when it is long.
     bool modern = false;
@@ -82,6 +83,8 @@ struct ConversionState {
     int ltypeScanState = ScanState::CaptureEntryOpened;
     int entitySubclassMarkers = 0;
     int blockSubclassMarkers = 0;
+    int entityHasLineweight = 0;
+    int blockHasLineweight = 0;
     bool inBlockHeader = false;
     bool blockIsLayout = false;
     bool lineIsLong = false;

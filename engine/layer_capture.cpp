@@ -3,17 +3,20 @@
 #include <cstring>
 #include <string>
 
+#include "lineweight.h"
 #include "messages.h"
 
 namespace {
 
 // Modern mode keeps any linetype: whether it is known is decided when it is
-// written, once the LTYPE table has been read wherever it stands.
+// written, once the LTYPE table has been read wherever it stands. It keeps
+// the lineweight too, which it gives on as well.
 [[gnu::noinline]] void CaptureMappedLayerValue(ConversionState& state, std::size_t slot) {
     std::string_view text;
     if (!NameText(state, text)) return;
     if (IsChar(state.previousLine, '2')) state.layerMap.SetName(slot, text);
     if (IsChar(state.previousLine, '6')) state.layerMap.At(slot).SetLinetype(text);
+    if (IsLineweightCode(state.previousLine)) state.layerMap.At(slot).SetLineweight(text);
 }
 
 // Modern mode: every name of the LTYPE table's entries is a known

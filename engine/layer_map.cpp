@@ -1,5 +1,6 @@
 #include "layer_map.h"
 
+#include "lineweight.h"
 #include "name_case.h"
 
 void LayerMap::Layer::SetLinetype(std::string_view text) {
@@ -8,6 +9,14 @@ void LayerMap::Layer::SetLinetype(std::string_view text) {
         longLinetype_.clear();
     } else {
         longLinetype_.assign(text);
+    }
+}
+
+void LayerMap::Layer::SetLineweight(std::string_view text) {
+    if (IsWidth(text)) {
+        lineweight_.assign(text);
+    } else {
+        lineweight_.clear();
     }
 }
 

@@ -22,7 +22,8 @@
 // keep pushing both out of the cache. So an index slot holds a name's length
 // and first 8 bytes, which decide most lookups without another load; longer
 // names go on in one array of zero-padded words; and a layer keeps a
-// linetype that fits in place, beside whether it is known.
+// linetype that fits in place, beside whether it is known, and its
+// lineweight.
 class LayerMap {
 public:
     class Layer {
@@ -34,6 +35,11 @@ public:
             return longLinetype_.empty() ? shortLinetype_.view() : std::string_view(longLinetype_);
         }
 
+        // The entry's group 370 when it is a width of 0 or more, as the entry
+        // spells it; empty otherwise.
+        void SetLineweight(std::string_view text);
+        const std::string& lineweight() const { return lineweight_; }
+
         // Whether linetype is a known one, as decided at generation checkedAt.
         std::uint32_t checkedAt = 0;
         bool known = false;
@@ -41,6 +47,7 @@ public:
     private:
         LineText shortLinetype_;
         std::string longLinetype_;
+        std::string lineweight_;
     };
 
     // The entry, made when it is new.

@@ -58,6 +58,7 @@ constexpr KeywordCheck kChecks[] = {
          st.blockHasLinetype = 0;
          st.blockLayerIndex = kNoLayer;
          st.blockSubclassMarkers = 0;
+         st.blockHasLineweight = 0;
          st.inBlockHeader = true;
          st.blockIsLayout = false;
      }},

@@ -99,6 +99,7 @@ bool NameOf(std::string_view line, std::string& name) {
 // One record being scanned, in ENTITIES or in a block.
 struct Record {
     bool hasLinetype = false;
+    bool hasLineweight = false;
     int layer = -1;  // the layer's slot or entry, -1 for none
     int markers = 0;
 };
@@ -223,8 +224,10 @@ private:
             std::string name;
             if (!NameOf(line_, name)) return;
             if (slot >= entryLinetypes_.size()) entryLinetypes_.resize(slot + 1);
+            if (slot >= entryLineweights_.size()) entryLineweights_.resize(slot + 1);
             if (After("2")) entries_.emplace(Folded(name), static_cast<int>(slot));
             if (After("6")) entryLinetypes_[slot] = name;
+            if (After("370")) entryLineweights_[slot] = name;
             return;
         }
         if (After("2")) slots_[slot].name = current_;
@@ -252,20 +255,23 @@ private:
             if (const int layer = LayerNamed(); layer >= 0) record.layer = layer;
         } else if (After("6")) {
             record.hasLinetype = true;
+        } else if (modern_ && After("370")) {
+            record.hasLineweight = true;
         }
+    }
+
+    // An entity on layer 0 in a block takes the layer of each insert of the
+    // block; the layouts are not inserted, their headers count as inserted.
+    bool LeftToInserts(int layer) const {
+        const auto zero = entries_.find("0");
+        return section_ == InBlock && (!layout_ || blockHeader_) && zero != entries_.end() &&
+               zero->second == layer;
     }
 
     // The linetype a record on that layer gets, or "".
     std::string LinetypeOf(int layer) const {
         if (!modern_) return slots_[static_cast<std::size_t>(layer)].linetype;
-        // An entity on layer 0 in a block takes the layer of each insert of
-        // the block; the layouts are not inserted, their headers count as
-        // inserted.
-        const auto zero = entries_.find("0");
-        if (section_ == InBlock && (!layout_ || blockHeader_) && zero != entries_.end() &&
-            zero->second == layer) {
-            return "";
-        }
+        if (LeftToInserts(layer)) return "";
         const std::string& linetype = entryLinetypes_[static_cast<std::size_t>(layer)];
         const std::string folded = Folded(linetype);
         const bool known =
@@ -273,27 +279,43 @@ private:
         return known ? linetype : "";
     }
 
-    // Writes the group the record needs before the current line; true when
-    // it wrote one.
-    bool WriteGroup(const Record& record) {
-        if (record.hasLinetype || record.layer < 0) return false;
-        const std::string linetype = LinetypeOf(record.layer);
-        if (linetype.empty()) return false;
-        Write("  6");
-        Write(linetype);
-        return true;
+    // The lineweight a modern-mode record on that layer gets: the entry's
+    // when it is a whole number of 0 or more in plain digits, else "".
+    std::string LineweightOf(int layer) const {
+        if (!modern_ || LeftToInserts(layer)) return "";
+        const std::string& lineweight = entryLineweights_[static_cast<std::size_t>(layer)];
+        const bool width =
+            !lineweight.empty() && lineweight.find_first_not_of("0123456789") == std::string::npos;
+        return width ? lineweight : "";
+    }
+
+    // Writes the groups the record needs before the current line, the
+    // linetype first; each one written counts as the record's own.
+    void WriteGroups(Record& record) {
+        if (record.layer < 0) return;
+        if (const std::string linetype = LinetypeOf(record.layer);
+            !record.hasLinetype && !linetype.empty()) {
+            Write("  6");
+            Write(linetype);
+            record.hasLinetype = true;
+        }
+        if (const std::string lineweight = LineweightOf(record.layer);
+            !record.hasLineweight && !lineweight.empty()) {
+            Write("370");
+            Write(lineweight);
+            record.hasLineweight = true;
+        }
     }
 
     // A code line other than "0": extended data ends the place for the
-    // group, and in modern mode so does the second subclass marker.
+    // groups, and in modern mode so does the second subclass marker.
     void NoteCode(Record& record) {
         if (current_ == "1001") {
-            WriteGroup(record);
+            WriteGroups(record);
             record.hasLinetype = true;
+            record.hasLineweight = true;
         }
-        if (modern_ && current_ == "100" && ++record.markers == 2 && WriteGroup(record)) {
-            record.hasLinetype = true;
-        }
+        if (modern_ && current_ == "100" && ++record.markers == 2) WriteGroups(record);
     }
 
     void ScanEntity() {
@@ -308,7 +330,7 @@ private:
             scan_ = EntityValue;
             NoteCode(entity_);
         } else if (codeZero && scan_ == EntityCode) {
-            WriteGroup(entity_);
+            WriteGroups(entity_);
             scan_ = EntityValue;
             entity_ = Record{};
         }
@@ -317,7 +339,7 @@ private:
     void ScanBlock() {
         if (scan_ == BlockCode) {
             if (current_ == "0") {
-                WriteGroup(block_);
+                WriteGroups(block_);
                 block_ = Record{};
                 blockHeader_ = false;
             } else {
@@ -365,6 +387,7 @@ private:
     std::array<Slot, kLastLayerSlot + 1> slots_;  // the default mode's layers
     std::map<std::string, int> entries_;          // modern mode: folded name to entry
     std::vector<std::string> entryLinetypes_;
+    std::vector<std::string> entryLineweights_;
     std::set<std::string> linetypeNames_;  // modern mode: folded
     Record entity_;
     Record block_;

@@ -66,6 +66,12 @@ bool IsLinetypeName(std::string_view name, bool modern) {
     return false;
 }
 
+// A group 370's value in modern mode: a width of 0 or more in digits.
+bool IsWidth(std::string_view value) {
+    return !value.empty() &&
+           std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 bool IsTableAt(const std::vector<std::string_view>& out, std::size_t i) {
     const std::vector<std::string>& table = ReplacementTable();
     if (out.size() - i < table.size()) return false;
@@ -103,6 +109,10 @@ bool MatchesWithInsertions(const std::vector<std::string_view>& out,
             if (out[i] == src[j]) AddOnce(next, i + 1);
             if (takesGroup && out.size() - i >= 2 && out[i] == "  6" &&
                 IsLinetypeName(out[i + 1], modern)) {
+                AddOnce(here, i + 2);
+            }
+            if (takesGroup && modern && out.size() - i >= 2 && out[i] == "370" &&
+                IsWidth(out[i + 1])) {
                 AddOnce(here, i + 2);
             }
             if (endsRecord && !modern && IsTableAt(out, i)) {

@@ -14,7 +14,7 @@ BUILD_PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libwxgtk3.2-dev li
 TEST_PACKAGES=(xvfb xauth xdotool python3-ezdxf gdal-bin clang libclang-rt-14-dev desktop-file-utils dpkg-dev file
     lintian wine wine64 fonts-wine locales)
 # What scripts/render-sample needs to draw the README's pictures.
-DOCS_PACKAGES=(python3-ezdxf python3-matplotlib)
+DOCS_PACKAGES=(python3-ezdxf python3-matplotlib inkscape python3-cssselect)
 
 missing_packages() {
     local pkg

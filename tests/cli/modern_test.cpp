@@ -1,7 +1,7 @@
 // dxfconv --modern in every form of the command, beside the same command
 // without it, on a drawing the default mode refuses (a line of 120 bytes)
 // whose text names its layer "My Wall" as "MY WALL", and whose block has a
-// line on layer 0, which gets nothing.
+// line on layer 0, which gets nothing. Both layers have a lineweight.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,14 +18,15 @@ using Names = std::vector<std::string>;
 const std::string kLongValue(120, 'x');
 const std::string kSource =
     "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n 70\n2\n  0\nLAYER\n  2\n0\n"
-    "  6\nCONTINUOUS\n  0\nLAYER\n  2\nMy Wall\n  6\nHIDDEN\n  0\nENDTAB\n  0\nENDSEC\n"
+    "  6\nCONTINUOUS\n370\n50\n  0\nLAYER\n  2\nMy Wall\n  6\nHIDDEN\n370\n    35\n"
+    "  0\nENDTAB\n  0\nENDSEC\n"
     "  0\nSECTION\n  2\nBLOCKS\n  0\nBLOCK\n  8\n0\n  2\nDOOR\n  0\nLINE\n  8\n0\n"
     "  0\nENDBLK\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n  0\nTEXT\n  8\nMY WALL\n  1\n" +
     kLongValue + "\n  0\nENDSEC\n  0\nEOF\n";
 
 std::string ModernOutput() {
     std::string text = kSource;
-    text.insert(text.find("  0\nENDSEC\n  0\nEOF"), "  6\nHIDDEN\n");
+    text.insert(text.find("  0\nENDSEC\n  0\nEOF"), "  6\nHIDDEN\n370\n35\n");
     std::string crlf;
     for (const char c : text) {
         if (c == '\n') crlf += '\r';

@@ -75,6 +75,13 @@ INSTANTIATE_TEST_SUITE_P(
         OutputCase{"  0\r\nLINE\r\n  8\r\nWALL\r\n  6\r\nDash Dot2\r\n  0\r\nENDSEC\r\n1001\r\n",
                    true, true},
         OutputCase{"  0\r\nLINE\r\n  8\r\nWALL\r\n  6\r\n\r\n  0\r\nENDSEC\r\n1001\r\n", false,
+                   true},
+        // modern mode only: a group 370 with a width of 0 or more
+        OutputCase{"  0\r\nLINE\r\n  8\r\nWALL\r\n  6\r\nDOT\r\n370\r\n25\r\n  0\r\nENDSEC\r\n"
+                   "370\r\n0\r\n1001\r\n",
+                   true, true},
+        OutputCase{"  0\r\nLINE\r\n  8\r\nWALL\r\n370\r\n25\r\n  0\r\nENDSEC\r\n1001\r\n", false},
+        OutputCase{"  0\r\nLINE\r\n  8\r\nWALL\r\n370\r\n-1\r\n  0\r\nENDSEC\r\n1001\r\n", false,
                    true}));
 
 }  // namespace

@@ -5,8 +5,10 @@ the linetype each entity ends up with) and GDAL's ogrinfo (features per layer
 and linetype). Prints a table of the verdicts; exits 1 on a fault, 77 when
 there is no corpus. With --modern, every drawing must convert, every entity
 must show its layer's linetype when that is one of the file's (layer names
-compared without regard to ASCII case), and an entity on layer 0 in a block
-other than the layouts must keep the linetype it had."""
+compared without regard to ASCII case), every entity without a lineweight
+of its own must show its layer's when that is 0 or more, no other entity's
+lineweight may change, and an entity on layer 0 in a block other than the
+layouts must keep the linetype and lineweight it had."""
 
 import argparse
 import collections
@@ -177,7 +179,37 @@ def expected_linetypes(source_view, modern=False):
     return expected
 
 
-# An end-of-sequence marker draws nothing; ezdxf keeps only its layer.
+def expected_lineweights(view):
+    """For each graphical entity: the lineweight modern mode must give it,
+    its layer's (the first entry of the name) when that is 0 or more, or
+    None when it keeps what it has."""
+    layers = {}
+    for layer in view.doc.layers:
+        layers.setdefault(layer_key(layer.dxf.name, True), layer.dxf.get("lineweight"))
+    left = view.left_to_inserts()
+    expected = [None if e.dxf.hasattr("lineweight") or e.dxf.handle in left
+                else layers.get(layer_key(e.dxf.get("layer", ""), True)) for e in view.entities]
+    return [lw if lw is not None and lw >= 0 else None for lw in expected]
+
+
+def check_lineweights(name, before, after, modern, faults, notes):
+    """Gives the row's text: how many entities due a lineweight show it."""
+    expected = expected_lineweights(before) if modern else [None] * len(before.entities)
+    due = [(a, lw) for a, lw in zip(after.entities, expected) if lw is not None]
+    unseen = [a for a, lw in due if a.dxf.get("lineweight") != lw]
+    missed = [a for a in unseen if not ignores_linetype(a)]
+    if missed:
+        faults.append(f"{name}: {len(missed)} of {len(due)} lack their layer's lineweight")
+    if len(unseen) > len(missed):
+        notes.append(f"{name}: {len(unseen) - len(missed)} × SEQEND: nor its lineweight")
+    if any(lw is None and b.dxf.get("lineweight") != a.dxf.get("lineweight")
+           for b, a, lw in zip(before.entities, after.entities, expected)):
+        faults.append(f"{name}: entities were given a lineweight not due")
+    return f"{len(due) - len(unseen)} of {len(due)} seen"
+
+
+# An end-of-sequence marker draws nothing; ezdxf keeps only its layer, no
+# linetype and no lineweight.
 def ignores_linetype(entity):
     return entity.dxftype() == "SEQEND"
 
@@ -243,6 +275,7 @@ def check_file(dxfconv, source, work, faults, notes, modern=False):
         faults.append(f"{source.name}: the output's entities differ from the source's")
         row["linetypes"] = "entities differ"
     else:
+        row["lineweights"] = check_lineweights(source.name, before, after, modern, faults, notes)
         expected = expected_linetypes(before, modern)
         due = [(e, lt) for e, lt in zip(after.entities, expected) if lt is not None]
         unseen = [e for e, lt in due if e.dxf.get("linetype") != lt]
@@ -273,11 +306,13 @@ def check_file(dxfconv, source, work, faults, notes, modern=False):
 
 def table(rows):
     lines = ["| File | $ACADVER | dxfconv | ezdxf before | ezdxf after | "
-             "Layer linetype seen by ezdxf | ogrinfo before → after |",
-             "|---|---|---|---|---|---|---|"]
+             "Layer linetype seen by ezdxf | Layer lineweight seen by ezdxf | "
+             "ogrinfo before → after |",
+             "|---|---|---|---|---|---|---|---|"]
     for r in rows:
         lines.append(f"| {r['file']} | {r['version'] or '—'} | {r['dxfconv']} | {r['before']} | "
-                     f"{r['after']} | {r['linetypes']} | {r['ogr']} |")
+                     f"{r['after']} | {r['linetypes']} | {r.get('lineweights', '—')} | "
+                     f"{r['ogr']} |")
     return "\n".join(lines)
 
 
@@ -300,7 +335,7 @@ def main():
     print(table(rows))
     print(f"\n{len(rows)} files, {converted} converted, {len(rows) - converted} refused")
     if notes:
-        print("\nEntities whose layer's linetype the reader does not see:")
+        print("\nEntities whose layer's linetype or lineweight the reader does not see:")
         print("\n".join(f"- {note}" for note in notes))
     if faults:
         print("\nFaults:")

@@ -61,6 +61,22 @@ Script Stopped(Script script, std::size_t n) {
     return script;
 }
 
+// WALL on HIDDEN of lineweight 25, then these entities.
+Script WeightedWall(std::string_view entities) {
+    return Drawing(LayerTableLines(Join({LayerEntryLines("WALL", "HIDDEN"), L("370|    25")}), 1),
+                   L(entities));
+}
+
+// Layer 0 of lineweight 50, a line on it in the block DOOR and one in the
+// model space's block, which ends with these lines.
+Script ZeroInBlocks(std::string_view end) {
+    return Join({TablesSection(LayerTableLines(L("  0|LAYER|  2|0|370|50"), 1)),
+                 Section("BLOCKS", L("  0|BLOCK|  8|0|  2|DOOR|  0|LINE|  8|0|  0|ENDBLK|  0|BLOCK|"
+                                     "  8|0|  2|*Model_Space|  0|LINE|  8|0|" +
+                                     std::string(end))),
+                 Eof()});
+}
+
 Script ManyLayers(int count) {
     std::vector<std::pair<std::string, std::string>> layers;
     for (int i = 1; i <= count; ++i) layers.emplace_back("L" + std::to_string(i), "HIDDEN");
@@ -92,6 +108,11 @@ const std::vector<ModeCase>& Cases() {
     static const Script kOneLong = Layers({{kLongName, "DASHED"}});
     static const Script kTwoLong = Layers({{kKept, "DOT"}, {kNotKept, "DOT"}});
     static const Script kBomSource = Wall("  0|LINE|  8|WALL|+  6|+HIDDEN");
+    // A 370 before the name, values 0, -1 and 2.5 (neither of the last is a width).
+    static const Script kWidths = LayerTableLines(
+        L("  0|LAYER|370|    13|  2|A|  0|LAYER|  2|B|370|0|  0|LAYER|  2|C|370|-1|  0|LAYER|  "
+          "2|D|370|2.5"),
+        4);
     const auto finished = FinishedCalls();
     static const std::vector<ModeCase> cases = {
         // The LTYPE table's names are known, linetype names in any ASCII case.
@@ -221,6 +242,26 @@ const std::vector<ModeCase>& Cases() {
          L("  0|SECTION|  2|ENTITIES|" + kBom + "  0|ENDSEC|  0|!SECTION"),
          StructureErrorCalls(8, "SECTION"),
          L("  0|SECTION|  2|ENTITIES|" + kBom + "  0|ENDSEC|  0|!SECTION")},
+
+        // The layer's lineweight when it is a width, after the linetype.
+        {"LineweightAtTheEnd", WeightedWall("  0|LINE|  8|WALL|+  6|+HIDDEN"), finished,
+         WeightedWall("  0|LINE|  8|WALL|+  6|+HIDDEN|+370|+25")},
+        {"LineweightBeforeTheSecondMarker",
+         WeightedWall("  0|LINE|100|AcDbEntity|  8|WALL|100|AcDbLine|+  6|+HIDDEN"), finished,
+         WeightedWall("  0|LINE|100|AcDbEntity|  8|WALL|+  6|+HIDDEN|+370|+25|100|AcDbLine")},
+        {"OwnGroupsEachKept",
+         WeightedWall("  0|LINE|  8|WALL|370|-3|+  6|+HIDDEN|  0|LINE|  8|WALL|  6|DOT|1001|A"),
+         finished,
+         WeightedWall(
+             "  0|LINE|  8|WALL|370|-3|+  6|+HIDDEN|  0|LINE|  8|WALL|  6|DOT|+370|+25|1001|A")},
+        {"OnlyWidthsGiven",
+         Drawing(kWidths, L("  0|LINE|  8|A|  0|LINE|  8|B|  0|LINE|  8|C|  0|LINE|  8|D")),
+         finished,
+         Drawing(
+             kWidths,
+             L("  0|LINE|  8|A|+370|+13|  0|LINE|  8|B|+370|+0|  0|LINE|  8|C|  0|LINE|  8|D"))},
+        {"LayerZeroOnlyInLayouts", ZeroInBlocks("  0|ENDBLK"), finished,
+         ZeroInBlocks("+370|+50|  0|ENDBLK")},
 
         // The structure checks stay.
         {"StructureError", L("  0|SECTION|  2|ENTITIES|  0|!ENDTAB"),
