@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by bench/run and bench/callgrind: the release build of the
 # programs they measure, and the generated drawings they measure them on.
 
