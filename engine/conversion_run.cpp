@@ -3,6 +3,7 @@
 #include <memory>
 #include <string_view>
 
+#include "groups_read.h"
 #include "layer_capture.h"
 #include "linetype_injection.h"
 #include "ltype_table_replacement.h"
@@ -83,6 +84,17 @@ void PassByteOrderMark(ConversionState& state) {
 RunOutcome Convert(ConversionState& state, const KnownLinetypes& knownLinetypes,
                    MessageSink& sink) {
     PassByteOrderMark(state);
+    // Most lines are the code and value lines of groups that no stage reads
+    // (coordinates, handles, colours), which need nothing but the echo: a
+    // line passes the stages by when neither it nor the line before it is a
+    // code of kGroupsRead and the stages do not follow every line. Such
+    // lines keep their spaces, previousLine stays the last line the stages
+    // saw (no code of kGroupsRead either, and the stages ask no more of it),
+    // and the scans take the steps of the lines passed by (StepScansOver)
+    // when the stages next see a line.
+    bool previousLineRead = false;
+    bool stagesFollowEveryLine = StagesFollowEveryLine(state);
+    bool oddLinesPassed = false;
     for (;;) {
         const LineReader::Status status = state.sourceFile.ReadLine(state.rawLine);
         // A failed read shows only at the end of the input, never with a
@@ -104,14 +116,21 @@ RunOutcome Convert(ConversionState& state, const KnownLinetypes& knownLinetypes,
 
         ++state.lineNumber;
         RemoveSpaces(state.rawLine, state.currentLine);
-
-        if (!ValidateStructure(state, knownLinetypes, sink)) return RunOutcome::Stopped;
-        CaptureLayerLine(state, knownLinetypes, sink);
-        ScanEntityLine(state, knownLinetypes, sink);
-        ScanBlockLine(state, knownLinetypes, sink);
-        if (!ReplaceLtypeTable(state, knownLinetypes, sink)) return RunOutcome::Stopped;
-
-        state.previousLine = state.currentLine;
+        const bool lineRead = IsGroupRead(state.currentLine, state.modern);
+        if (lineRead || previousLineRead || stagesFollowEveryLine) {
+            if (oddLinesPassed) StepScansOver(state);
+            oddLinesPassed = false;
+            if (!ValidateStructure(state, knownLinetypes, sink)) return RunOutcome::Stopped;
+            CaptureLayerLine(state, knownLinetypes, sink);
+            ScanEntityLine(state, knownLinetypes, sink);
+            ScanBlockLine(state, knownLinetypes, sink);
+            if (!ReplaceLtypeTable(state, knownLinetypes, sink)) return RunOutcome::Stopped;
+            state.previousLine = state.currentLine;
+            stagesFollowEveryLine = StagesFollowEveryLine(state);
+        } else {
+            oddLinesPassed = !oddLinesPassed;
+        }
+        previousLineRead = lineRead;
         if (state.lineIsLong) [[unlikely]] {
             state.longLine.Echo(state.outputFile);
             state.lineIsLong = false;

@@ -108,6 +108,12 @@ const std::vector<RecordCase>& EntityCases() {
         {"ExtendedDataWithoutLayer", {"  0", "LINE", " 10", "0.0", "1001", "APP"}},
         {"ExtendedDataMarkerAsValue",
          Join({{"  0", "LINE", "  8", "WALL", " 70", "1001", " 10", "0.0"}, Group("HIDDEN")})},
+        // Values that read as group codes the scan follows, among groups it
+        // does not: the scan keeps to code and value all the same.
+        {"ValuesThatReadAsCodes",
+         Join({{"  0", "LINE", " 62", "     8", " 10", "WALL", " 70", "     0", " 20", "6"},
+               {" 8 ", "WALL", "  1", "a text of more than sixteen bytes", " 30", "0.0"},
+               Group("HIDDEN")})},
     };
     return cases;
 }
@@ -190,6 +196,11 @@ const std::vector<RecordCase>& BlockCases() {
           "ENDBLK"}},
         // A block whose lines are out of step ends without its record closed;
         // the next BLOCK starts without that record's layer.
+        {"ValuesThatReadAsCodes",
+         Join({{"  0", "BLOCK", "  2", "DOOR", "  0", "LINE", " 62", "     8", " 10", "WALL"},
+               {" 70", "     0", "  8 ", "DIV", " 20", "  6", " 30", "0.0"},
+               Group("DIVIDE"),
+               {"  0", "ENDBLK"}})},
         {"OutOfStepBlockDoesNotPassItsLayerOn",
          {"  0", "BLOCK", "  8", "WALL", "EXTRA", "  0", "ENDBLK", "  0", "BLOCK", "  2", "W",
           "  0", "ENDBLK"}},
