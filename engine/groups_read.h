@@ -23,6 +23,7 @@ inline constexpr GroupRead kGroupsRead[] = {
     {"8", false},     // layer
     {"1001", false},  // extended data, which ends a record's own groups
     {"100", true},    // subclass marker
+    {"370", true},    // lineweight
 };
 
 // Whether the line, without its spaces, is a code of kGroupsRead.
