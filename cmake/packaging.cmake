@@ -44,7 +44,8 @@ endif()
 install(FILES README.md LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
 # What the README links to, at the same places beside it.
 install(FILES docs/images/sample-before.png docs/images/sample-after.png
-  docs/images/modern-before.png docs/images/modern-after.png
+  docs/images/modern-before.png docs/images/modern-after.png docs/images/inkscape-before.png
+  docs/images/inkscape-after.png
   docs/images/dialog-with-source.png docs/images/windows-dialog-with-source.png
   docs/images/windows-exit-question.png DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs/images)
 install(FILES docs/reliability.md DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
