@@ -77,18 +77,19 @@ public:
     // included, and their number, 0 when the next line is none of them.
     template <class RunLine>
     std::size_t PassRun(std::string_view& bytes, std::size_t room, RunLine runLine) {
+        const char* const start = buffer_ + pos_;
         const unsigned char* split = nextSplit_;
         std::size_t size = 0;
         for (; split != splitEnd_; ++split) {
             const unsigned entry = *split;
             const std::size_t lineBytes = entry & kSplitBytes;
             const bool carriageReturn = (entry & kSplitCarriageReturn) != 0;
-            const std::string_view line(buffer_ + pos_ + size, lineBytes - 1 - carriageReturn);
+            const std::string_view line(start + size, lineBytes - 1 - carriageReturn);
             // One branch for the three tests: where a run ends is the data's.
             if (!(carriageReturn & (size + lineBytes <= room) & runLine(line))) break;
             size += lineBytes;
         }
-        bytes = std::string_view(buffer_ + pos_, size);
+        bytes = std::string_view(start, size);
         pos_ += size;
         const auto lines = static_cast<std::size_t>(split - nextSplit_);
         nextSplit_ = split;
