@@ -92,10 +92,26 @@ RunOutcome Convert(ConversionState& state, const KnownLinetypes& knownLinetypes,
     // saw (no code of kGroupsRead either, and the stages ask no more of it),
     // and the scans take the steps of the lines passed by (StepScansOver)
     // when the stages next see a line.
+    //
+    // Where such a line may start, the whole run of them that the reader
+    // has split in advance and that end in CR LF, as far as a cheap test
+    // tells them (SurelyNoGroupRead), goes by in one tight loop and is
+    // copied as one block: a CR LF line is its own echo. The run stops where
+    // the output's buffer is full, so the buffer is handed on where line by
+    // line it would be; any line the test leaves takes the loop below.
     bool previousLineRead = false;
     bool stagesFollowEveryLine = StagesFollowEveryLine(state);
     bool oddLinesPassed = false;
     for (;;) {
+        if (!previousLineRead && !stagesFollowEveryLine) {
+            std::string_view run;
+            if (const std::size_t lines =
+                    state.sourceFile.PassRun(run, state.outputFile.room(), SurelyNoGroupRead)) {
+                state.lineNumber += static_cast<std::int64_t>(lines);
+                oddLinesPassed ^= lines % 2 != 0;
+                state.outputFile.WriteRun(run);
+            }
+        }
         const LineReader::Status status = state.sourceFile.ReadLine(state.rawLine);
         // A failed read shows only at the end of the input, never with a
         // whole line, so one test serves the common case.

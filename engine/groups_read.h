@@ -1,7 +1,12 @@
 #pragma once
 
+#include <array>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
 #include <string_view>
 
+#include "byte_masks.h"
 #include "conversion_state.h"
 #include "line_text.h"
 
@@ -32,6 +37,77 @@ inline bool IsGroupRead(const LineText& line, bool modern) {
         if (Is(line, group.code) && (modern || !group.modernOnly)) return true;
     }
     return false;
+}
+
+// The first four bytes of a line as one number, those past its end clear:
+// a code of kGroupsRead, or a line that may be one.
+constexpr std::uint32_t ShortLineKey(std::string_view line) {
+    std::uint32_t key = 0;
+    for (std::size_t i = 0; i < line.size() && i < 4; ++i) {
+        key |= std::uint32_t{static_cast<unsigned char>(line[i])} << (8 * i);
+    }
+    return key;
+}
+
+// The keys of kGroupsRead by a hash that gives each a slot of its own, so
+// that one comparison tells whether a key is among them.
+struct GroupsReadTable {
+    static constexpr int kSlotBits = 4;
+    std::uint32_t multiplier = 0;
+    std::array<std::uint32_t, 1 << kSlotBits> keys{};
+
+    constexpr std::size_t Slot(std::uint32_t key) const {
+        return (key * multiplier) >> (32 - kSlotBits);
+    }
+};
+
+inline constexpr GroupsReadTable kGroupsReadTable = [] {
+    for (std::uint32_t multiplier = 0x9E3779B1;; multiplier += 2) {
+        GroupsReadTable table{multiplier, {}};
+        std::array<bool, 1 << GroupsReadTable::kSlotBits> used{};
+        bool distinct = true;
+        for (const GroupRead& group : kGroupsRead) {
+            const std::uint32_t key = ShortLineKey(group.code);
+            distinct = distinct && !used[table.Slot(key)];
+            used[table.Slot(key)] = true;
+            table.keys[table.Slot(key)] = key;
+        }
+        if (distinct) return table;
+    }
+}();
+
+// Up to this many bytes, a line is tested for a code in one go.
+inline constexpr std::size_t kShortLineBytes = 16;
+
+// The bytes of ShortLineKey, for each length of line.
+inline constexpr auto kShortLineKeyMasks = [] {
+    std::array<std::uint32_t, kShortLineBytes + 1> masks{};
+    for (std::size_t size = 0; size <= kShortLineBytes; ++size) {
+        masks[size] = size >= 4 ? 0xFFFFFFFF : (std::uint32_t{1} << (8 * size)) - 1;
+    }
+    return masks;
+}();
+
+// Whether a line as read is surely no code of kGroupsRead in either mode,
+// so that it may go by in a run of lines the stages pass by
+// (LineReader::PassRun). The common lines (up to 16 bytes, spaces only in
+// front) are told apart without a branch that depends on their bytes; any
+// other line counts as a code, and the stages' own test decides it. The
+// key leaves out the length, and an empty slot of the table holds key 0: a
+// line such as "0" and a NUL byte, "10010" or an empty line may count as a
+// code too. Needs 20 readable bytes from the line's start (the reader's
+// padding).
+inline bool SurelyNoGroupRead(std::string_view line) {
+    if (line.size() > kShortLineBytes) return false;
+    const std::uint32_t inLine = (std::uint32_t{1} << line.size()) - 1;
+    const std::uint32_t spaces = ByteMask16(line.data(), ' ') & inLine;
+    const auto leading = static_cast<std::size_t>(std::countr_one(spaces));
+    if ((spaces >> leading) != 0) return false;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(line.data() + leading);
+    const std::uint32_t word = std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 |
+                               std::uint32_t{bytes[2]} << 16 | std::uint32_t{bytes[3]} << 24;
+    const std::uint32_t key = word & kShortLineKeyMasks[line.size() - leading];
+    return kGroupsReadTable.keys[kGroupsReadTable.Slot(key)] != key;
 }
 
 // Whether the stages look at every line whatever it holds: layer capture

@@ -70,6 +70,32 @@ public:
         return TakeLine(lineBreak, line);
     }
 
+    // The lines from here on that ReadLine would hand out one by one as
+    // lines split in advance, each ending in CR LF and let by runLine (a
+    // bool of the line without its line break, with kPadding readable bytes
+    // behind it), as many as fit in `room` bytes: their bytes, line breaks
+    // included, and their number, 0 when the next line is none of them.
+    template <class RunLine>
+    std::size_t PassRun(std::string_view& bytes, std::size_t room, RunLine runLine) {
+        const char* const start = buffer_ + pos_;
+        const unsigned char* split = nextSplit_;
+        std::size_t size = 0;
+        for (; split != splitEnd_; ++split) {
+            const unsigned entry = *split;
+            const std::size_t lineBytes = entry & kSplitBytes;
+            const bool carriageReturn = (entry & kSplitCarriageReturn) != 0;
+            const std::string_view line(start + size, lineBytes - 1 - carriageReturn);
+            // One branch for the three tests: where a run ends is the data's.
+            if (!(carriageReturn & (size + lineBytes <= room) & runLine(line))) break;
+            size += lineBytes;
+        }
+        bytes = std::string_view(start, size);
+        pos_ += size;
+        const auto lines = static_cast<std::size_t>(split - nextSplit_);
+        nextSplit_ = split;
+        return lines;
+    }
+
     // The line that ReadLine gave as too long and empty, in parts: each
     // piece is valid until the next call; true with the last one, which
     // ends before the line break or at the end of the input.

@@ -48,6 +48,15 @@ public:
         next_ = out + line.size() + 2;
     }
 
+    // Bytes that WriteLine takes without handing the buffer on first.
+    std::size_t room() const { return static_cast<std::size_t>(limit_ - next_); }
+
+    // Lines as they are, their CR LF line breaks included, that fit in room().
+    void WriteRun(std::string_view lines) {
+        std::memcpy(next_, lines.data(), lines.size());
+        next_ += lines.size();
+    }
+
     // Text whose LF bytes are line breaks.
     void WriteText(std::string_view text);
 

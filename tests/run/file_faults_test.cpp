@@ -5,6 +5,7 @@
 #include "faulty_files.h"
 #include "line_reader.h"
 #include "messages.h"
+#include "output_writer.h"
 #include "run_support.h"
 #include "temp_dir.h"
 #include "text_model.h"
@@ -26,6 +27,17 @@ std::string StructureError() {
     text += "ENDSEC";
     text += messages::kStructureErrorAfter;
     return text;
+}
+
+// Groups that pass the stages by in runs, over more than one buffer, after
+// LF lines: the output's buffers end inside runs, not where blocks do.
+const std::string kLfLines = "999\nLF lines\n";
+const std::string kGroups = GroupLines(3 * LineReader::kBlockBytes + 17);
+
+// The first buffer of their output, as line by line it ends.
+std::string GroupsFirstBuffer() {
+    const std::string output = CrLf(kLfLines) + kGroups;
+    return output.substr(0, output.rfind('\n', OutputWriter::kBufferBytes - 1) + 1);
 }
 
 // The lines of the large source that end within its first block.
@@ -207,6 +219,12 @@ std::vector<FaultCase> FaultCases() {
          CursorThenMessages({kWriteError}),
          RunOutcome::Stopped,
          CrLf(kLarge).substr(0, 2000)},
+        {"SecondWriteFailsAfterRunsOfLines",
+         {.failingWrite = 2},
+         kLfLines + kGroups,
+         CursorThenMessages({kWriteError}),
+         RunOutcome::Stopped,
+         GroupsFirstBuffer()},
         {"ThirdWriteFailsAtTheEnd",
          {.failingWrite = 3, .writeChunk = 1000},
          FillerLines(10000),

@@ -113,26 +113,39 @@ const BoundaryCase kBoundaryCases[] = {
     {"FileEndsWithCrAtTheBoundary", 4, "abc\r", false},
     {"FileOfExactlyOneBlock", 0, "", false},
     {"FileOneByteOverABlock", 0, "x", false},
+    {"GroupLinesCrLfAndLfAcross", 12, " 20\r\n2.5\r\n 30\n0.0\r\n 40\r\n1\n", false},
+    {"GroupLinesUpTo98Bytes", 12, " 20\r\n2.5\r\n" + Bytes(98) + "\r\nafter\r\n", true},
 };
 
 class BlockBoundary : public testing::TestWithParam<BoundaryCase> {};
 
-TEST_P(BlockBoundary, ReadsLinesAcrossTheEndOfABlock) {
-    const BoundaryCase& c = GetParam();
-    const std::string source = FillerLines(LineReader::kBlockBytes - c.beforeBoundary) + c.tail;
+void ExpectTheModelsOutput(const std::string& source, bool tooLong) {
     const ModelRun model = ModelConversion(source);
-    ASSERT_EQ(model.tooLong, c.tooLong) << "the case does not test what it says";
+    ASSERT_EQ(model.tooLong, tooLong) << "the case does not test what it says";
     TempDir dir;
     WriteFile(dir.File("plan.dxf"), source);
 
     const RunRecord run = Convert(dir.File("plan.dxf"), "NEW");
 
     EXPECT_EQ(run.calls,
-              CursorThenMessages({c.tooLong ? messages::kLineTooLong : messages::kFinished}));
+              CursorThenMessages({tooLong ? messages::kLineTooLong : messages::kFinished}));
     const std::string output = ReadFile(dir.File("NEW.dxf"));
     EXPECT_EQ(output.size(), model.output.size());
     EXPECT_TRUE(output == model.output)
         << "the output differs from the model at byte " << FirstDifference(output, model.output);
+}
+
+TEST_P(BlockBoundary, ReadsLinesAcrossTheEndOfABlock) {
+    const BoundaryCase& c = GetParam();
+    ExpectTheModelsOutput(FillerLines(LineReader::kBlockBytes - c.beforeBoundary) + c.tail,
+                          c.tooLong);
+}
+
+// The same after groups that pass the stages by in runs, up to the tail.
+TEST_P(BlockBoundary, PassesRunsOfLinesUpToTheEndOfABlock) {
+    const BoundaryCase& c = GetParam();
+    ExpectTheModelsOutput(GroupLines(LineReader::kBlockBytes - c.beforeBoundary) + c.tail,
+                          c.tooLong);
 }
 
 INSTANTIATE_TEST_SUITE_P(Run, BlockBoundary, testing::ValuesIn(kBoundaryCases), TitleOf{});

@@ -59,6 +59,14 @@ std::string FillerLines(std::size_t size) {
     return text;
 }
 
+std::string GroupLines(std::size_t size) {
+    std::string text = "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n";
+    while (size - text.size() >= 30) text += " 10\r\n1.5\r\n 20\r\n-7\r\n";
+    text += " 30\r\n";
+    text.append(size - text.size() - 2, '9');
+    return text + "\r\n";
+}
+
 std::size_t FirstDifference(std::string_view a, std::string_view b) {
     std::size_t i = 0;
     while (i < a.size() && i < b.size() && a[i] == b[i]) ++i;

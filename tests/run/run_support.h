@@ -33,6 +33,10 @@ std::vector<std::string> CursorThenMessages(std::initializer_list<std::string_vi
 // Exactly size bytes of lines that no stage reacts to, each ending in LF.
 std::string FillerLines(std::size_t size);
 
+// Exactly size bytes (40 or more) of CR LF lines: the start of an ENTITIES
+// section, then groups that the stages pass by in runs.
+std::string GroupLines(std::size_t size);
+
 // The index of the first byte where two texts differ, or the shorter size.
 std::size_t FirstDifference(std::string_view a, std::string_view b);
 
