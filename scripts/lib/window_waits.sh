@@ -16,7 +16,12 @@ wait_for_window() {
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.1
     done
-    fail "no window \"$1\""
+    # Where the wait stood tells which step's keys were lost.
+    local at="" depth
+    for ((depth = 0; depth < ${#BASH_LINENO[@]} - 1; ++depth)); do
+        at+=" ${BASH_SOURCE[depth + 1]##*/}:${BASH_LINENO[depth]}"
+    done
+    fail "no window \"$1\", waited for at$at"
 }
 
 # wait_gone ID: waits until the window is no longer visible.
