@@ -5,10 +5,9 @@ the linetype each entity ends up with) and GDAL's ogrinfo (features per layer
 and linetype). Prints a table of the verdicts; exits 1 on a fault, 77 when
 there is no corpus. With --modern, every drawing must convert, every entity
 must show its layer's linetype when that is one of the file's (layer names
-compared without regard to ASCII case), every entity without a lineweight
-of its own must show its layer's when that is 0 or more, no other entity's
-lineweight may change, and an entity on layer 0 in a block other than the
-layouts must keep the linetype and lineweight it had."""
+compared without regard to ASCII case), and its layer's lineweight of 0 or
+more when it has none of its own; an entity on layer 0 in a block other than
+the layouts must keep what it had."""
 
 import argparse
 import collections

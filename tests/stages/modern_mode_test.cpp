@@ -244,8 +244,6 @@ const std::vector<ModeCase>& Cases() {
          L("  0|SECTION|  2|ENTITIES|" + kBom + "  0|ENDSEC|  0|!SECTION")},
 
         // The layer's lineweight when it is a width, after the linetype.
-        {"LineweightAtTheEnd", WeightedWall("  0|LINE|  8|WALL|+  6|+HIDDEN"), finished,
-         WeightedWall("  0|LINE|  8|WALL|+  6|+HIDDEN|+370|+25")},
         {"LineweightBeforeTheSecondMarker",
          WeightedWall("  0|LINE|100|AcDbEntity|  8|WALL|100|AcDbLine|+  6|+HIDDEN"), finished,
          WeightedWall("  0|LINE|100|AcDbEntity|  8|WALL|+  6|+HIDDEN|+370|+25|100|AcDbLine")},
